@@ -1,0 +1,43 @@
+#include "services/command_tail.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace hostlix {
+namespace {
+
+TEST(SkipProgramName, Table) {
+  struct Case {
+    std::string line;
+    std::string tail;
+  };
+  const Case cases[] = {
+      {"", ""},
+      {"hostlix", ""},
+      {"hostlix   ", ""},
+      {"hostlix   host1  ", "host1  "},
+      {"\"C:\\Program Files\\hostlix.exe\" host1", "host1"},
+      {"\"C:\\Program Files\\hostlix.exe\"host1", "host1"},
+      {"\"C:\\p.exe\"   \"a b\"", "\"a b\""},
+      {"hostlix\thost1", "\thost1"},
+      {"\"hostlix\"\thost1", "\thost1"},
+      {"hostlix \t x", "\t x"},
+      {"hostlix host1 host2", "host1 host2"},
+      {"   hostlix host1", "hostlix host1"},
+      {"\"never closed host1", ""},
+      {"\"\"", ""},
+      {"\"\" x", "x"},
+      {"ho\"st x", "x"},                       // a later quote is a name byte
+      {"h\xe4st\xff x", "x"},                  // bytes 128..255 are name bytes
+      {"hostlix\x01x", "\x01x"},               // control byte starts the tail
+      {std::string("hostlix\0x", 9), std::string("\0x", 2)},
+      {"p \\\\server\\share ", "\\\\server\\share "},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SkipProgramName(c.line), c.tail) << "line: " << c.line;
+  }
+}
+
+}  // namespace
+}  // namespace hostlix

@@ -1,0 +1,54 @@
+// Numeric text conversion: the value of the number written at the start of a
+// text, in the 80-bit extended format.
+//
+// Conversion never fails. A text that does not begin with a number is 0, the
+// caller never learns where the number ended, and the result is never an
+// infinity or a NaN. Results are exact for the arithmetic of the numeric
+// environment below; call SetNumericEnvironment once at start-up (the test
+// programs do the same).
+//
+// Grammar, after skipping leading space, TAB and line feed (not CR):
+//   decimal: [+|-] digits [. digits] [(E|e|D|d) [+|-] digits]
+//   radix:   & [B|b|H|h|O|o|Q|q] digits [% | & | && | ? | ?? | ???]
+// Anything after the number is ignored.
+
+#ifndef HOSTLIX_SERVICES_NUMBER_TEXT_H_
+#define HOSTLIX_SERVICES_NUMBER_TEXT_H_
+
+#include <cstdint>
+#include <limits>
+#include <string_view>
+
+namespace hostlix {
+
+// Sign, 15-bit exponent and a 64-bit significand with an explicit integer
+// bit: every integer below 2^64 in magnitude is exact.
+using Number = long double;
+static_assert(std::numeric_limits<Number>::digits == 64 &&
+                  std::numeric_limits<Number>::max_exponent == 16384,
+              "Number must be the x87 80-bit extended format");
+
+// Sets the x87 unit to extended precision, round to nearest (ties to even),
+// every exception masked. Overflow then gives infinity and invalid
+// conversions give the integer indefinite, which the conversion relies on.
+void SetNumericEnvironment();
+
+// Decimal form: at most 18 significant digits are kept (later ones are
+// dropped, not rounded), scaled by one multiplication or division by a power
+// of ten. A decimal exponent of 4933 or more gives 2^127; -4933 or less gives
+// 0. A "-" negates every result, zero included.
+// Radix form: an unsigned 64-bit accumulation (0 if it would reach 2^64),
+// then read as a 16-, 32- or 64-bit signed value by its width and suffix:
+//   TextToNumber("&177777") == -1,  TextToNumber("&0177777") == 65535,
+//   TextToNumber("&177777&") == 65535,  TextToNumber("&37777777777&&") == 4294967295
+// Texts longer than 32,767 bytes are read by the same rules with wider
+// counters.
+Number TextToNumber(std::string_view text);
+
+// Rounds to the nearest integer, ties to even. NaN and values outside the
+// signed 64-bit range give -2^63, as the processor's own conversion does.
+int64_t NumberToInteger(Number value);
+
+}  // namespace hostlix
+
+#endif  // HOSTLIX_SERVICES_NUMBER_TEXT_H_

@@ -1,0 +1,260 @@
+#include "services/text.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstring>
+
+namespace hostlix {
+namespace {
+
+constexpr int64_t kMaxLength = INT32_MAX;
+
+// Bytes of `text` that positions can reach.
+std::string_view Reachable(std::string_view text) {
+  return text.size() > static_cast<size_t>(kMaxLength) ? text.substr(0, kMaxLength)
+                                                        : text;
+}
+
+// Membership table for a character set.
+using ByteSet = std::array<bool, 256>;
+
+ByteSet MakeSet(std::string_view set) {
+  ByteSet members{};
+  for (unsigned char c : set) members[c] = true;
+  return members;
+}
+
+bool Holds(const ByteSet& members, char c) {
+  return members[static_cast<unsigned char>(c)];
+}
+
+// Start of the maximal suffix of `x` under the byte order (or its reverse),
+// with its period in `period`: the critical factorisation of the two-way
+// string matching algorithm (Crochemore and Perrin).
+ptrdiff_t MaximalSuffix(const unsigned char* x, ptrdiff_t m, bool reversed,
+                        ptrdiff_t* period) {
+  ptrdiff_t ms = -1;
+  ptrdiff_t j = 0;
+  ptrdiff_t k = 1;
+  ptrdiff_t p = 1;
+  while (j + k < m) {
+    const unsigned char a = x[j + k];
+    const unsigned char b = x[ms + k];
+    if (reversed ? a > b : a < b) {
+      j += k;
+      k = 1;
+      p = j - ms;
+    } else if (a == b) {
+      if (k != p) {
+        ++k;
+      } else {
+        j += p;
+        k = 1;
+      }
+    } else {
+      ms = j;
+      j = ms + 1;
+      k = p = 1;
+    }
+  }
+  *period = p;
+  return ms;
+}
+
+// Offset of the first occurrence of a non-empty `needle` in `hay`, or npos.
+// Two-way matching: linear time, constant extra space, whatever the input.
+size_t FindBytes(std::string_view hay, std::string_view needle) {
+  const ptrdiff_t n = static_cast<ptrdiff_t>(hay.size());
+  const ptrdiff_t m = static_cast<ptrdiff_t>(needle.size());
+  if (m > n) return std::string_view::npos;
+  if (m == 1) {
+    const void* hit = std::memchr(hay.data(), needle[0], hay.size());
+    return hit == nullptr
+               ? std::string_view::npos
+               : static_cast<size_t>(static_cast<const char*>(hit) - hay.data());
+  }
+  const auto* x = reinterpret_cast<const unsigned char*>(needle.data());
+  const auto* y = reinterpret_cast<const unsigned char*>(hay.data());
+
+  ptrdiff_t p1 = 0;
+  ptrdiff_t p2 = 0;
+  const ptrdiff_t ms1 = MaximalSuffix(x, m, false, &p1);
+  const ptrdiff_t ms2 = MaximalSuffix(x, m, true, &p2);
+  const ptrdiff_t ell = ms1 > ms2 ? ms1 : ms2;
+  ptrdiff_t per = ms1 > ms2 ? p1 : p2;
+
+  if (std::memcmp(x, x + per, static_cast<size_t>(ell + 1)) == 0) {
+    // Periodic needle: remember how much of the left part already matched.
+    ptrdiff_t memory = -1;
+    ptrdiff_t j = 0;
+    while (j <= n - m) {
+      ptrdiff_t i = std::max(ell, memory) + 1;
+      while (i < m && x[i] == y[i + j]) ++i;
+      if (i >= m) {
+        i = ell;
+        while (i > memory && x[i] == y[i + j]) --i;
+        if (i <= memory) return static_cast<size_t>(j);
+        j += per;
+        memory = m - per - 1;
+      } else {
+        j += i - ell;
+        memory = -1;
+      }
+    }
+  } else {
+    per = std::max(ell + 1, m - ell - 1) + 1;
+    ptrdiff_t j = 0;
+    while (j <= n - m) {
+      ptrdiff_t i = ell + 1;
+      while (i < m && x[i] == y[i + j]) ++i;
+      if (i >= m) {
+        i = ell;
+        while (i >= 0 && x[i] == y[i + j]) --i;
+        if (i < 0) return static_cast<size_t>(j);
+        j += per;
+      } else {
+        j += i - ell;
+      }
+    }
+  }
+  return std::string_view::npos;
+}
+
+// Calls visit(field) for every field of `text`, at most `limit` of them;
+// returns how many fields there are in all (counting stops at `limit`).
+template <typename Visit>
+int64_t ForEachField(std::string_view text, std::string_view delimiter, int64_t limit,
+                     Visit visit) {
+  text = Reachable(text);
+  int64_t count = 0;
+  size_t from = 0;
+  while (count < limit) {
+    const size_t hit = delimiter.empty()
+                           ? std::string_view::npos
+                           : FindBytes(text.substr(from), delimiter);
+    ++count;
+    if (hit == std::string_view::npos) {
+      visit(text.substr(from));
+      break;
+    }
+    visit(text.substr(from, hit));
+    from += hit + delimiter.size();
+  }
+  return count;
+}
+
+}  // namespace
+
+std::string TrimAnyLeft(std::string_view text, std::string_view set) {
+  const ByteSet members = MakeSet(set);
+  size_t first = 0;
+  while (first < text.size() && Holds(members, text[first])) ++first;
+  return std::string(text.substr(first));
+}
+
+std::string TrimAnyRight(std::string_view text, std::string_view set) {
+  const ByteSet members = MakeSet(set);
+  size_t end = text.size();
+  while (end > 0 && Holds(members, text[end - 1])) --end;
+  return std::string(text.substr(0, end));
+}
+
+int32_t FindText(int32_t start, std::string_view text, std::string_view needle) {
+  text = Reachable(text);
+  if (start < 1) start = 1;
+  if (text.empty() || static_cast<size_t>(start) > text.size()) return 0;
+  if (needle.empty()) return start;
+  const size_t hit = FindBytes(text.substr(static_cast<size_t>(start) - 1), needle);
+  return hit == std::string_view::npos ? 0 : static_cast<int32_t>(hit) + start;
+}
+
+int32_t FindAny(int32_t start, std::string_view text, std::string_view set) {
+  text = Reachable(text);
+  if (start < 1) start = 1;
+  if (text.empty() || static_cast<size_t>(start) > text.size()) return 0;
+  if (set.empty()) return start;
+  const ByteSet members = MakeSet(set);
+  for (size_t i = static_cast<size_t>(start) - 1; i < text.size(); ++i) {
+    if (Holds(members, text[i])) return static_cast<int32_t>(i + 1);
+  }
+  return 0;
+}
+
+std::string MidText(std::string_view text, int32_t start, int32_t length) {
+  text = Reachable(text);
+  if (start < 1) start = 1;
+  const size_t from = static_cast<size_t>(start) - 1;
+  if (from >= text.size()) return std::string();
+  const size_t available = text.size() - from;
+  const size_t count =
+      length < 0 ? available : std::min(available, static_cast<size_t>(length));
+  return std::string(text.substr(from, count));
+}
+
+std::string UpperText(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    const auto byte = static_cast<unsigned char>(c);
+    unsigned char mapped = byte;
+    if (byte >= 'a' && byte <= 'z') {
+      mapped = static_cast<unsigned char>(byte - 32);
+    } else {
+      switch (byte) {
+        case 132: mapped = 142; break;  // a umlaut
+        case 148: mapped = 153; break;  // o umlaut
+        case 129: mapped = 154; break;  // u umlaut
+        case 130: mapped = 144; break;  // e acute
+        case 164: mapped = 165; break;  // n tilde
+        case 134: mapped = 143; break;  // a ring
+        case 135: mapped = 128; break;  // c cedilla
+        default: break;
+      }
+    }
+    c = static_cast<char>(mapped);
+  }
+  return upper;
+}
+
+std::string CharText(int code) {
+  return std::string(1, static_cast<char>(static_cast<unsigned char>(code & 0xFF)));
+}
+
+std::string JoinText(std::string_view first, std::string_view second) {
+  std::string joined;
+  joined.reserve(first.size() + second.size());
+  joined.append(first);
+  joined.append(second);
+  return joined;
+}
+
+bool SameText(std::string_view first, std::string_view second) {
+  return first == second;
+}
+
+int32_t TextLength(std::string_view text) {
+  return static_cast<int32_t>(Reachable(text).size());
+}
+
+int32_t FieldCount(std::string_view text, std::string_view delimiter) {
+  return static_cast<int32_t>(
+      ForEachField(text, delimiter, kMaxLength, [](std::string_view) {}));
+}
+
+std::string FieldAt(std::string_view text, std::string_view delimiter, int32_t n) {
+  if (n < 1) return std::string();
+  std::string_view last;
+  const int64_t count =
+      ForEachField(text, delimiter, n, [&](std::string_view field) { last = field; });
+  return count == n ? std::string(last) : std::string();
+}
+
+void SplitFields(std::string_view text, std::string_view delimiter,
+                 std::span<std::string> array) {
+  size_t k = 0;
+  ForEachField(text, delimiter, static_cast<int64_t>(array.size()),
+               [&](std::string_view field) { array[k++].assign(field); });
+  for (; k < array.size(); ++k) array[k].clear();
+}
+
+}  // namespace hostlix
