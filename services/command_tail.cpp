@@ -1,9 +1,14 @@
 #include "services/command_tail.h"
 
 #include <cstddef>
+#include <utility>
 
 namespace hostlix {
 namespace {
+
+// The command line and where its tail starts, fixed at start-up.
+std::string command_line;
+size_t tail_start = 0;
 
 size_t SkipBlanks(std::string_view line, size_t pos) {
   while (pos < line.size() && line[pos] == ' ') ++pos;
@@ -28,5 +33,28 @@ std::string_view SkipProgramName(std::string_view line) {
   }
   return line.substr(pos);
 }
+
+std::string FormCommandLine(int argc, const char* const* argv) {
+  std::string line = "\"";
+  if (argc > 0 && argv[0] != nullptr) {
+    for (const char* p = argv[0]; *p != '\0'; ++p) {
+      if (*p != '"') line.push_back(*p);
+    }
+  }
+  line.push_back('"');
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i] == nullptr) break;
+    line.push_back(' ');
+    line.append(argv[i]);
+  }
+  return line;
+}
+
+void SetCommandLine(std::string line) {
+  command_line = std::move(line);
+  tail_start = command_line.size() - SkipProgramName(command_line).size();
+}
+
+std::string CommandTail() { return command_line.substr(tail_start); }
 
 }  // namespace hostlix

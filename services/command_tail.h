@@ -5,6 +5,7 @@
 #ifndef HOSTLIX_SERVICES_COMMAND_TAIL_H_
 #define HOSTLIX_SERVICES_COMMAND_TAIL_H_
 
+#include <string>
 #include <string_view>
 
 namespace hostlix {
@@ -19,6 +20,22 @@ namespace hostlix {
 //   - "p\thost"              -> "\thost" (a control byte starts the tail)
 // The result is a view into `line`.
 std::string_view SkipProgramName(std::string_view line);
+
+// Forms one command line from an argument vector, for platforms that give no
+// other: the program's name in double quotes (any quote inside it dropped, so
+// a blank or quote in its path never reaches the tail), then each argument
+// after one blank. Arguments are not quoted, so the tail is the arguments
+// joined by blanks, without leading blanks. argv[0] may be null.
+//   {"/x y/hostlix", "a b", "c"} -> "\"/x y/hostlix\" a b c"
+std::string FormCommandLine(int argc, const char* const* argv);
+
+// Keeps the process's command line for CommandTail. The process frame calls
+// it once, before the command runs.
+void SetCommandLine(std::string line);
+
+// The text after the program's name on the command line kept by
+// SetCommandLine (empty before it). Every call returns an equal text.
+std::string CommandTail();
 
 }  // namespace hostlix
 

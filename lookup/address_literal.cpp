@@ -1,0 +1,52 @@
+#include "lookup/address_literal.h"
+
+#include <array>
+#include <cstring>
+
+#include "services/console.h"
+#include "services/number_text.h"
+#include "services/text.h"
+
+namespace hostlix {
+namespace {
+
+constexpr char kInvalidAddress[] = "ERROR: Invalid IP Address. Please check format.";
+constexpr char kNoHostName[] = "ERROR: Could not resolve IP Address to hostname.";
+
+}  // namespace
+
+IPv4Address PackDottedQuad(std::string text) {
+  unsigned char bytes[4] = {0, 0, 0, 0};
+  const int32_t fields = FieldCount(text, ".");
+  for (int32_t i = 0; i < fields && i < 4; ++i) {
+    const int64_t value = NumberToInteger(TextToNumber(FieldAt(text, ".", i + 1)));
+    bytes[i] = static_cast<unsigned char>(static_cast<uint64_t>(value) & 0xFF);
+  }
+  IPv4Address address = 0;
+  std::memcpy(&address, bytes, sizeof address);
+  return address;
+}
+
+ExitCode RunAddressLiteral(std::string_view s) {
+  if (FieldCount(s, ".") != 4) {
+    WriteLine(kInvalidAddress);
+    return kExitOtherError;
+  }
+  std::array<std::string, 4> fields;
+  SplitFields(s, ".", fields);
+  for (const std::string& field : fields) {
+    if (TextToNumber(field) >= 256) {
+      WriteLine(kInvalidAddress);
+      return kExitOtherError;
+    }
+  }
+  const std::string name = HostNameOf(PackDottedQuad(std::string(s)));
+  if (SameText(name, "")) {
+    WriteLine(kNoHostName);
+    return kExitNotFound;
+  }
+  WriteLine(name);
+  return kExitFound;
+}
+
+}  // namespace hostlix

@@ -1,0 +1,93 @@
+// Resolver bridge on POSIX: glibc's reentrant IPv4 queries, which answer in
+// the resolver's own order (getaddrinfo would sort the addresses). Nothing
+// needs starting or releasing.
+#include <netdb.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "services/resolver.h"
+
+namespace hostlix {
+namespace {
+
+// Room for the resolver's answer: starts on the stack, doubles while the
+// resolver asks for more, up to a bound no real host entry comes near.
+constexpr size_t kFirstBuffer = 4096;
+constexpr size_t kLastBuffer = size_t{1} << 24;
+
+// Runs query(entry, buffer, size, result, h_errno) until it has room, and
+// hands a found entry to extract() while its buffer is still alive.
+template <typename Query, typename Extract>
+void Ask(Query query, Extract extract) {
+  char stack_buffer[kFirstBuffer];
+  std::unique_ptr<char[]> heap_buffer;
+  char* buffer = stack_buffer;
+  size_t size = kFirstBuffer;
+  for (;;) {
+    hostent entry{};
+    hostent* result = nullptr;
+    int resolver_error = 0;
+    errno = 0;
+    const int status = query(&entry, buffer, size, &result, &resolver_error);
+    const bool needs_room =
+        status == ERANGE || (resolver_error == NETDB_INTERNAL && errno == ERANGE);
+    if (needs_room && size < kLastBuffer) {
+      size *= 2;
+      heap_buffer = std::make_unique<char[]>(size);
+      buffer = heap_buffer.get();
+      continue;
+    }
+    if (status == 0 && result != nullptr) extract(*result);
+    return;
+  }
+}
+
+bool IsIPv4(const hostent& entry) {
+  return entry.h_addrtype == AF_INET && entry.h_length == 4;
+}
+
+}  // namespace
+
+IPv4Address HostAddressOf(std::string_view name, int32_t position) {
+  if (name.find('\0') != std::string_view::npos) return 0;
+  const std::string c_name(name);
+  IPv4Address address = 0;
+  Ask(
+      [&](hostent* entry, char* buffer, size_t size, hostent** result, int* error) {
+        return gethostbyname_r(c_name.c_str(), entry, buffer, size, result, error);
+      },
+      [&](const hostent& entry) {
+        if (!IsIPv4(entry) || entry.h_addr_list == nullptr || position < 1) return;
+        for (int32_t count = 1; entry.h_addr_list[count - 1] != nullptr; ++count) {
+          if (count == position) {
+            std::memcpy(&address, entry.h_addr_list[count - 1], sizeof address);
+            return;
+          }
+        }
+      });
+  return address;
+}
+
+std::string HostNameOf(IPv4Address address) {
+  std::string name;
+  if (address == 0) {
+    char buffer[256];
+    if (gethostname(buffer, sizeof buffer) == 0) name.assign(buffer, strnlen(buffer, sizeof buffer));
+    return name;
+  }
+  Ask(
+      [&](hostent* entry, char* buffer, size_t size, hostent** result, int* error) {
+        return gethostbyaddr_r(&address, sizeof address, AF_INET, entry, buffer, size, result,
+                               error);
+      },
+      [&](const hostent& entry) {
+        if (entry.h_name != nullptr) name = entry.h_name;
+      });
+  return name;
+}
+
+}  // namespace hostlix
