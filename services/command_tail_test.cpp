@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace hostlix {
 namespace {
@@ -36,6 +37,34 @@ TEST(SkipProgramName, Table) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(SkipProgramName(c.line), c.tail) << "line: " << c.line;
+  }
+}
+
+TEST(FormCommandLine, TailIsTheArgumentsJoinedByBlanks) {
+  struct Case {
+    std::vector<const char*> argv;
+    std::string line;
+    std::string tail;
+  };
+  const Case cases[] = {
+      {{"hostlix"}, "\"hostlix\"", ""},
+      {{"/opt/my tools/hostlix", "host1"}, "\"/opt/my tools/hostlix\" host1", "host1"},
+      {{"/x\"y/hostlix", "h"}, "\"/xy/hostlix\" h", "h"},  // a quote in the path
+      {{"hostlix", "a b", "c"}, "\"hostlix\" a b c", "a b c"},
+      {{"hostlix", "\"host.\""}, "\"hostlix\" \"host.\"", "\"host.\""},
+      {{"hostlix", "  x  "}, "\"hostlix\"   x  ", "x  "},
+      {{"hostlix", "", "x"}, "\"hostlix\"  x", "x"},
+      {{"hostlix", "\tx"}, "\"hostlix\" \tx", "\tx"},
+      {{nullptr}, "\"\"", ""},
+      {{}, "\"\"", ""},
+  };
+  for (const Case& c : cases) {
+    const std::string line =
+        FormCommandLine(static_cast<int>(c.argv.size()), c.argv.data());
+    EXPECT_EQ(line, c.line);
+    SetCommandLine(line);
+    EXPECT_EQ(CommandTail(), c.tail) << line;
+    EXPECT_EQ(CommandTail(), c.tail) << line;  // every call gives the same
   }
 }
 

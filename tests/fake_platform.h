@@ -1,0 +1,34 @@
+// Stand-ins for the console and the resolver, linked into the unit tests in
+// place of the platform layer: lines are recorded, lookups answered from a
+// table, and every query is remembered.
+
+#ifndef HOSTLIX_TESTS_FAKE_PLATFORM_H_
+#define HOSTLIX_TESTS_FAKE_PLATFORM_H_
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "services/resolver.h"
+
+namespace hostlix::fake {
+
+struct Platform {
+  std::vector<std::string> lines;                          // every WriteLine
+  std::map<std::string, std::vector<IPv4Address>> hosts;   // forward answers
+  std::map<IPv4Address, std::string> names;                // reverse answers
+  std::string own_name = "fake-box";                       // for address 0
+  std::vector<std::string> names_asked;                    // HostAddressOf calls
+  std::vector<IPv4Address> addresses_asked;                // HostNameOf calls
+};
+
+// The one fake platform of the test program; Reset() empties it.
+Platform& Get();
+void Reset();
+
+// An address from its four bytes in memory order.
+IPv4Address Address(unsigned char b0, unsigned char b1, unsigned char b2, unsigned char b3);
+
+}  // namespace hostlix::fake
+
+#endif  // HOSTLIX_TESTS_FAKE_PLATFORM_H_
