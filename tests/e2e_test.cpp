@@ -1,0 +1,336 @@
+// End-to-end tests: the built command run as a user runs it, its standard
+// output and standard error captured as bytes, its status checked.
+//
+// Resolver answers come from tests/e2e/hosts: the test program enters private
+// mount, host-name and network namespaces (as root) and mounts its own hosts,
+// resolv.conf, nsswitch.conf and host.conf over the system's. The only name
+// server is 127.0.0.1 of a network that has nothing but loopback, where
+// nothing answers, so no query leaves the machine.
+// Without root the tests are skipped with the reason; under CI they fail.
+
+#include <fcntl.h>
+#include <net/if.h>
+#include <poll.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kMachineName[] = "hostlix-e2e-box";
+
+std::string world_problem;  // why the private namespace could not be made
+
+std::string Problem(const std::string& what) {
+  return what + ": " + std::strerror(errno);
+}
+
+// Enters the private namespaces and mounts the test's resolver files.
+std::string EnterTestWorld() {
+  if (unshare(CLONE_NEWNS | CLONE_NEWUTS | CLONE_NEWNET) != 0) {
+    return Problem("unshare(CLONE_NEWNS | CLONE_NEWUTS | CLONE_NEWNET) (needs root)");
+  }
+  // A network of our own with only the loopback interface: a query for a
+  // name the hosts file lacks is refused at 127.0.0.1 and goes nowhere else.
+  const int probe = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  ifreq loopback{};
+  std::strcpy(loopback.ifr_name, "lo");
+  if (probe < 0 || ioctl(probe, SIOCGIFFLAGS, &loopback) != 0) return Problem("reading lo");
+  loopback.ifr_flags |= IFF_UP;
+  if (ioctl(probe, SIOCSIFFLAGS, &loopback) != 0) return Problem("bringing lo up");
+  close(probe);
+  if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+    return Problem("making / private");
+  }
+  struct File {
+    const char* name;
+    bool required;  // resolv.conf and host.conf may be missing: the C
+                    // library's defaults are then loopback and "multi on"
+  };
+  for (const File& file : {File{"hosts", true}, File{"nsswitch.conf", true},
+                           File{"resolv.conf", false}, File{"host.conf", false}}) {
+    const std::string source = std::string(HOSTLIX_E2E_DATA) + "/" + file.name;
+    const std::string target = std::string("/etc/") + file.name;
+    if (access(target.c_str(), F_OK) != 0 && !file.required) continue;
+    if (mount(source.c_str(), target.c_str(), nullptr, MS_BIND, nullptr) != 0) {
+      return Problem("bind-mounting " + source + " on " + target);
+    }
+  }
+  // A name-service cache daemon would answer from the system's files.
+  struct stat info;
+  if (stat("/run/nscd", &info) == 0 &&
+      mount("tmpfs", "/run/nscd", "tmpfs", 0, nullptr) != 0) {
+    return Problem("hiding /run/nscd");
+  }
+  if (sethostname(kMachineName, sizeof kMachineName - 1) != 0) {
+    return Problem("sethostname");
+  }
+  return "";
+}
+
+enum class Output { kPipe, kClosed, kDevFull, kReaderGone, kFile };
+
+struct Result {
+  std::string out;
+  std::string err;
+  int status = -1;    // exit status, or -1 when it did not exit
+  int signal = 0;     // the signal that ended it, if one did
+};
+
+// Runs the command with `args` and standard output as `output`.
+Result RunCommand(const std::vector<std::string>& args, Output output = Output::kPipe) {
+  const char* binary = std::getenv("HOSTLIX_E2E_BINARY");
+  if (binary == nullptr) binary = HOSTLIX_BINARY;
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(binary));
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+
+  char file_name[] = "/tmp/hostlix-e2e-XXXXXX";
+  int file = -1;
+  if (output == Output::kFile) file = mkstemp(file_name);
+  int out[2], err[2];
+  if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) std::abort();
+  if (output == Output::kReaderGone) close(out[0]);
+
+  const pid_t child = fork();
+  if (child == 0) {
+    signal(SIGPIPE, SIG_DFL);  // whatever the command does, it does itself
+    const int null = open("/dev/null", O_RDONLY);
+    dup2(null, 0);
+    dup2(err[1], 2);
+    switch (output) {
+      case Output::kPipe:
+      case Output::kReaderGone: dup2(out[1], 1); break;
+      case Output::kClosed: close(1); break;
+      case Output::kDevFull: dup2(open("/dev/full", O_WRONLY), 1); break;
+      case Output::kFile: dup2(file, 1); break;
+    }
+    execv(binary, argv.data());
+    _exit(127);
+  }
+  close(out[1]);
+  close(err[1]);
+  if (file >= 0) close(file);
+
+  Result result;
+  std::vector<pollfd> fds = {{err[0], POLLIN, 0}};
+  if (output != Output::kReaderGone) fds.push_back({out[0], POLLIN, 0});
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!fds.empty() && std::chrono::steady_clock::now() < deadline) {
+    if (poll(fds.data(), fds.size(), 1000) < 0 && errno != EINTR) break;
+    for (size_t i = 0; i < fds.size();) {
+      if (fds[i].revents == 0) {
+        ++i;
+        continue;
+      }
+      char buffer[65536];
+      const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
+      if (n > 0) {
+        (fds[i].fd == out[0] ? result.out : result.err).append(buffer, static_cast<size_t>(n));
+        ++i;
+      } else {
+        close(fds[i].fd);
+        fds.erase(fds.begin() + static_cast<ptrdiff_t>(i));
+      }
+    }
+  }
+  if (!fds.empty()) kill(child, SIGKILL);  // a hang: the status shows it
+  for (const pollfd& fd : fds) close(fd.fd);
+  int status = 0;
+  waitpid(child, &status, 0);
+  if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
+  if (output == Output::kReaderGone) close(out[0]);
+  if (output == Output::kFile) {
+    const int in = open(file_name, O_RDONLY);
+    char buffer[65536];
+    ssize_t n;
+    while ((n = read(in, buffer, sizeof buffer)) > 0) result.out.append(buffer, static_cast<size_t>(n));
+    close(in);
+    unlink(file_name);
+  }
+  return result;
+}
+
+std::string UsageScreen() {
+  const char* lines[] = {
+      "",
+      "HOSTLIX v1.03                               Created by: the HOSTLIX project",
+      "",
+      "Resolves a hostname or IP address to its counterpart.",
+      "",
+      "Usage:",
+      "",
+      "HOSTLIX {Hostname | IP_Address}",
+      "",
+      "If given a hostname it will attempt to resolve the IP address.",
+      "If given an IP address it will attempt to resolve the hostname.",
+      "",
+      "HOSTLIX does its best to extract the correct hostname or IP address.",
+      "Thus the following examples are also considered acceptable syntax:",
+      "",
+      "HOSTLIX \\\\192.168.0.101\\ipc$",
+      "HOSTLIX \\\\server1\\share1\\rest_of_UNCPath\\file1.exe",
+      "HOSTLIX http://www.example.com/index.html",
+      "",
+      "Returns error code 0 if successful in resolving hostname or IP address.",
+      "Returns error code 1 if unsuccessful in resolving hostname or IP address.",
+      "Returns error code 9 for all other errors (including showing this help).",
+      "",
+      "Please send comments and bug reports by e-mail to hostlix@example.org",
+  };
+  std::string screen;
+  for (const char* line : lines) screen.append(line).append("\r\n");
+  return screen;
+}
+
+const std::string kInvalid = "ERROR: Invalid IP Address. Please check format.\r\n";
+const std::string kNoName = "ERROR: Could not resolve IP Address to hostname.\r\n";
+const std::string kNoAddress = "ERROR: Could not resolve hostname to IP Address.\r\n";
+
+class EndToEnd : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (world_problem.empty()) return;
+    if (std::getenv("CI") != nullptr) FAIL() << "no private namespace: " << world_problem;
+    GTEST_SKIP() << "no private namespace: " << world_problem;
+  }
+};
+
+struct Case {
+  std::vector<std::string> args;
+  std::string out;
+  int status;
+};
+
+void Check(const std::vector<Case>& cases) {
+  for (const Case& c : cases) {
+    std::string shown;
+    for (const std::string& arg : c.args) shown.append("[").append(arg, 0, 40).append("]");
+    const Result r = RunCommand(c.args);
+    EXPECT_EQ(r.out, c.out) << shown;
+    EXPECT_EQ(r.status, c.status) << shown;
+    EXPECT_EQ(r.err, "") << shown;
+    EXPECT_EQ(r.signal, 0) << shown;
+  }
+}
+
+TEST_F(EndToEnd, HostNameRoad) {
+  Check({
+      {{"localhost"}, "127.0.0.1\r\n", 0},
+      {{"LOCALHOST"}, "127.0.0.1\r\n", 0},
+      {{"multi.test"}, "10.9.9.9\r\n", 0},  // the first of two, unsorted
+      {{"gap.test"}, "10.0.0.5\r\n", 0},
+      {{"\\\\server1\\share1\\rest_of_UNCPath\\file1.exe"}, "10.1.2.3\r\n", 0},
+      {{"http://www.example.com/index.html"}, "93.184.216.34\r\n", 0},
+      {{"ftp://Mixed.Case.Test/x"}, "192.0.2.7\r\n", 0},
+      {{"\"Mixed.Case.Test.\""}, "192.0.2.7\r\n", 0},
+      {{"..\\\\mixed-alias\\.."}, "192.0.2.7\r\n", 0},
+      {{"  localhost"}, "127.0.0.1\r\n", 0},
+      {{"zero.test"}, kNoAddress, 1},  // its first address is 0.0.0.0
+      {{"nowhere.test"}, kNoAddress, 1},
+      {{"\\\\nowhere\\share"}, kNoAddress, 1},
+      {{"localhost:80"}, kNoAddress, 1},
+  });
+}
+
+TEST_F(EndToEnd, AddressLiteralRoad) {
+  Check({
+      {{"192.0.2.7"}, "Mixed.Case.Test\r\n", 0},  // official name, case kept
+      {{"127.0.0.1"}, "localhost\r\n", 0},
+      {{"\\\\192.168.0.101\\ipc$"}, "FileServer.Example\r\n", 0},
+      {{"http://192.0.2.7/"}, "Mixed.Case.Test\r\n", 0},
+      {{"1..2.3"}, "one-zero-two-three\r\n", 0},
+      {{"\\\\1.2.3.\\share"}, "one-two-three-zero\r\n", 0},
+      {{"010.001.000.001"}, "ten-one-zero-one\r\n", 0},
+      {{"1.2.3.&377"}, "one-two-three-255\r\n", 0},
+      {{"1.2.3.&177777"}, "one-two-three-255\r\n", 0},
+      {{"1.2.3.+7"}, "one-two-three-seven\r\n", 0},
+      {{"1.2.3.$7"}, "one-two-three-zero\r\n", 0},
+      {{"255.255.255.255"}, "broadcast.test\r\n", 0},
+      {{"0.0.0.0"}, std::string(kMachineName) + "\r\n", 0},
+      {{"192.0.2.99"}, kNoName, 1},
+      {{"1.2.3"}, kInvalid, 9},
+      {{"1.2.3.4.5"}, kInvalid, 9},
+      {{"256.1.1.1"}, kInvalid, 9},
+      {{"1.2.3.999"}, kInvalid, 9},
+      {{"1.2.3.&400"}, kInvalid, 9},
+      {{"123"}, kInvalid, 9},
+  });
+}
+
+TEST_F(EndToEnd, EveryUsageRoadPrintsTheSameScreen) {
+  const std::string screen = UsageScreen();
+  std::vector<Case> cases;
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {}, {""}, {"   "}, {"/?"}, {"/help"}, {"-h"}, {"?"}, {"a b"}, {"a,b"}, {"a\tb"},
+           {"localhost", "extra"}, {"http://"}, {"http://.host"}, {"\"\""}, {"\\\\\\..."}}) {
+    cases.push_back({args, screen, 9});
+  }
+  Check(cases);
+}
+
+TEST_F(EndToEnd, OutputToAFileIsExactlyTheLines) {
+  const Result usage = RunCommand({}, Output::kFile);
+  EXPECT_EQ(usage.out, UsageScreen());
+  EXPECT_EQ(usage.status, 9);
+  const Result found = RunCommand({"localhost"}, Output::kFile);
+  EXPECT_EQ(found.out, "127.0.0.1\r\n");
+  EXPECT_EQ(found.status, 0);
+}
+
+// Output that cannot be written changes nothing but the output: the status
+// is the road's, there is no signal and nothing on standard error.
+TEST_F(EndToEnd, UnwritableOutputKeepsTheStatus) {
+  for (const Output output : {Output::kClosed, Output::kDevFull, Output::kReaderGone}) {
+    const struct {
+      std::vector<std::string> args;
+      int status;
+    } cases[] = {{{"localhost"}, 0}, {{"nowhere.test"}, 1}, {{"192.0.2.7"}, 0},
+                 {{"1.2.3"}, 9}, {{}, 9}};
+    for (const auto& c : cases) {
+      const Result r = RunCommand(c.args, output);
+      EXPECT_EQ(r.status, c.status) << static_cast<int>(output);
+      EXPECT_EQ(r.signal, 0) << static_cast<int>(output);
+      EXPECT_EQ(r.err, "") << static_cast<int>(output);
+    }
+  }
+}
+
+// The longest single argument Linux passes (128 KiB less its NUL).
+TEST_F(EndToEnd, HugeArguments) {
+  constexpr size_t kLongest = 128 * 1024 - 1;
+  std::string dotted;
+  while (dotted.size() + 2 <= kLongest) dotted += "1.";
+  Check({
+      {{std::string(kLongest, 'a')}, kNoAddress, 1},
+      {{std::string(kLongest, '7')}, kInvalid, 9},
+      {{dotted}, kInvalid, 9},
+      {{std::string(kLongest, ' ')}, UsageScreen(), 9},
+      {{std::string(kLongest, '\\')}, UsageScreen(), 9},
+      {{"1.2.3." + std::string(kLongest - 6, '0')}, "one-two-three-zero\r\n", 0},
+  });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  world_problem = EnterTestWorld();
+  return RUN_ALL_TESTS();
+}
