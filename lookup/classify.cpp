@@ -6,10 +6,10 @@ namespace hostlix {
 
 Argument ClassifyArgument(std::string_view tail) {
   const std::string end_strip = JoinText(" \\.", CharText(34));
-  const std::string path_separators = "\\/";
   const std::string blanks = JoinText(" ,", CharText(9));
-  const std::string first_characters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  const std::string name_markers = "-_ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  constexpr std::string_view path_separators = "\\/";
+  constexpr std::string_view first_characters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  constexpr std::string_view name_markers = "-_ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
   std::string s = TrimAnyRight(TrimAnyLeft(tail, end_strip), end_strip);
   const int32_t scheme = FindText(1, s, "://");

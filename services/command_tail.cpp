@@ -1,6 +1,7 @@
 #include "services/command_tail.h"
 
 #include <cstddef>
+#include <cstring>
 #include <utility>
 
 namespace hostlix {
@@ -35,15 +36,22 @@ std::string_view SkipProgramName(std::string_view line) {
 }
 
 std::string FormCommandLine(int argc, const char* const* argv) {
-  std::string line = "\"";
-  if (argc > 0 && argv[0] != nullptr) {
-    for (const char* p = argv[0]; *p != '\0'; ++p) {
-      if (*p != '"') line.push_back(*p);
-    }
+  const std::string_view name = argc > 0 && argv[0] != nullptr ? argv[0] : "";
+  int count = 1;
+  size_t size = name.size() + 2;
+  for (; count < argc && argv[count] != nullptr; ++count) size += 1 + std::strlen(argv[count]);
+
+  std::string line;
+  line.reserve(size);
+  line.push_back('"');
+  for (size_t from = 0; from < name.size();) {
+    size_t quote = name.find('"', from);
+    if (quote == std::string_view::npos) quote = name.size();
+    line.append(name.substr(from, quote - from));
+    from = quote + 1;
   }
   line.push_back('"');
-  for (int i = 1; i < argc; ++i) {
-    if (argv[i] == nullptr) break;
+  for (int i = 1; i < count; ++i) {
     line.push_back(' ');
     line.append(argv[i]);
   }

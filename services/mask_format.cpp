@@ -37,7 +37,9 @@ bool HasField(std::string_view mask) {
 std::string DigitsOf(Number value) {
   if (std::isnan(value)) return "nan";
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
-  const Number rounded = std::nearbyint(value);
+  // From 2^63 on every extended value is a whole number already.
+  const bool small = value > -0x1p63L && value < 0x1p63L;
+  const Number rounded = small ? static_cast<Number>(NumberToInteger(value)) : value;
   const bool negative = rounded < 0;
   const Number magnitude = negative ? -rounded : rounded;
   std::string digits;

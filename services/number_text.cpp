@@ -1,6 +1,5 @@
 #include "services/number_text.h"
 
-#include <cmath>
 #include <cstddef>
 
 namespace hostlix {
@@ -179,7 +178,10 @@ Number TextToNumber(std::string_view text) {
 
 int64_t NumberToInteger(Number value) {
   if (!(value >= -0x1p63L && value < 0x1p63L)) return INT64_MIN;
-  return std::llrint(value);
+  // The x87 store rounds by the control word: to nearest, ties to even.
+  int64_t integer;
+  __asm__("fistpll %0" : "=m"(integer) : "t"(value) : "st");
+  return integer;
 }
 
 }  // namespace hostlix

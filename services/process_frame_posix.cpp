@@ -1,28 +1,15 @@
 // Process frame on POSIX: prepare the runtime services, run the command once,
 // exit with its status.
-#include <new>
-
 #include "lookup/program_main.h"
 #include "services/command_tail.h"
 #include "services/console.h"
 #include "services/number_text.h"
-
-namespace {
-
-// Status when the runtime cannot get the memory it needs.
-constexpr int kRuntimeFailure = 255;
-
-}  // namespace
 
 int main(int argc, char** argv) {
   // Before anything can open a file, so that a closed standard output is
   // seen as closed.
   hostlix::StartConsole();
   hostlix::SetNumericEnvironment();
-  try {
-    hostlix::SetCommandLine(hostlix::FormCommandLine(argc, argv));
-    return hostlix::ProgramMain();
-  } catch (const std::bad_alloc&) {
-    return kRuntimeFailure;
-  }
+  hostlix::SetCommandLine(hostlix::FormCommandLine(argc, argv));
+  return hostlix::ProgramMain();
 }
