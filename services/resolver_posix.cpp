@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 
+#include "services/host_entry.h"
 #include "services/resolver.h"
 
 namespace hostlix {
@@ -46,10 +47,6 @@ void Ask(Query query, Extract extract) {
   }
 }
 
-bool IsIPv4(const hostent& entry) {
-  return entry.h_addrtype == AF_INET && entry.h_length == 4;
-}
-
 }  // namespace
 
 IPv4Address HostAddressOf(std::string_view name, int32_t position) {
@@ -60,15 +57,7 @@ IPv4Address HostAddressOf(std::string_view name, int32_t position) {
       [&](hostent* entry, char* buffer, size_t size, hostent** result, int* error) {
         return gethostbyname_r(c_name.c_str(), entry, buffer, size, result, error);
       },
-      [&](const hostent& entry) {
-        if (!IsIPv4(entry) || entry.h_addr_list == nullptr || position < 1) return;
-        for (int32_t count = 1; entry.h_addr_list[count - 1] != nullptr; ++count) {
-          if (count == position) {
-            std::memcpy(&address, entry.h_addr_list[count - 1], sizeof address);
-            return;
-          }
-        }
-      });
+      [&](const hostent& entry) { address = AddressAt(entry, AF_INET, position); });
   return address;
 }
 
