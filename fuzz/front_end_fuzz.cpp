@@ -1,0 +1,78 @@
+// The whole front end on an arbitrary argument text, with the deterministic
+// platform of fuzz_platform.cpp: every run must end with 0, 1 or 9, print the
+// 24 usage lines or exactly one line, and print only what its road can.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "fuzz/fuzz_platform.h"
+#include "lookup/classify.h"
+#include "lookup/program_main.h"
+#include "lookup/usage.h"
+#include "services/command_tail.h"
+#include "services/number_text.h"
+
+namespace {
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+bool OnlyOf(std::string_view text, std::string_view allowed) {
+  return text.find_first_not_of(allowed) == std::string_view::npos;
+}
+
+constexpr std::string_view kInvalid = "ERROR: Invalid IP Address. Please check format.";
+constexpr std::string_view kNoName = "ERROR: Could not resolve IP Address to hostname.";
+constexpr std::string_view kNoAddress = "ERROR: Could not resolve hostname to IP Address.";
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  hostlix::SetNumericEnvironment();
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace hostlix;
+  const std::string argument(reinterpret_cast<const char*>(data), size);
+  std::vector<std::string>& lines = fuzz::Lines();
+  lines.clear();
+  SetCommandLine("hostlix " + argument);
+  const ExitCode status = ProgramMain();
+  const Road road = ClassifyArgument(CommandTail()).road;
+
+  switch (road) {
+    case Road::kUsage:
+      Require(status == kExitOtherError);
+      Require(lines == UsageLines());
+      break;
+    case Road::kHostName: {
+      Require(lines.size() == 1);
+      const std::string& line = lines[0];
+      if (status == kExitFound) {
+        Require(line.size() >= 7 && line.size() <= 15 && OnlyOf(line, "0123456789."));
+        Require(line != "0.0.0.0");
+      } else {
+        Require(status == kExitNotFound && line == kNoAddress);
+      }
+      break;
+    }
+    case Road::kAddressLiteral: {
+      Require(lines.size() == 1);
+      const std::string& line = lines[0];
+      if (status == kExitFound) {
+        Require(line == fuzz::kOwnName ||
+                (line.rfind("host-", 0) == 0 && OnlyOf(line, "host-0123456789abcdef.fuz")));
+      } else if (status == kExitNotFound) {
+        Require(line == kNoName);
+      } else {
+        Require(status == kExitOtherError && line == kInvalid);
+      }
+      break;
+    }
+  }
+  return 0;
+}

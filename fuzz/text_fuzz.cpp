@@ -1,0 +1,93 @@
+// The text primitives on arbitrary texts and wild positions, lengths and
+// field numbers: every result within its documented bounds, searches equal
+// to the obvious ones, and the three field operations in agreement.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "services/text.h"
+
+namespace {
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+bool InSet(char c, const std::string& set) { return set.find(c) != std::string::npos; }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace hostlix;
+  FuzzedDataProvider in(data, size);
+  const int32_t start = in.ConsumeIntegral<int32_t>();
+  const int32_t length = in.ConsumeIntegral<int32_t>();
+  const int32_t n = in.ConsumeIntegral<int32_t>();
+  const std::string set = in.ConsumeRandomLengthString(8);
+  const std::string text = in.ConsumeRemainingBytesAsString();
+  const int32_t size32 = static_cast<int32_t>(text.size());
+  const size_t from = static_cast<size_t>(std::max(start, 1)) - 1;
+
+  const std::string left = TrimAnyLeft(text, set);
+  Require(text.size() >= left.size() && text.compare(text.size() - left.size(), left.size(), left) == 0);
+  Require(left.empty() || !InSet(left.front(), set));
+  Require(std::all_of(text.begin(), text.end() - static_cast<ptrdiff_t>(left.size()),
+                      [&](char c) { return InSet(c, set); }));
+  const std::string right = TrimAnyRight(text, set);
+  Require(text.compare(0, right.size(), right) == 0);
+  Require(right.empty() || !InSet(right.back(), set));
+
+  // The set doubles as a needle for FindText.
+  const int32_t found = FindText(start, text, set);
+  int32_t expected = 0;
+  if (!text.empty() && from < text.size()) {
+    const size_t hit = text.find(set, from);
+    expected = hit == std::string::npos ? 0 : static_cast<int32_t>(hit) + 1;
+  }
+  Require(found == expected);
+  const int32_t any = FindAny(start, text, set);
+  expected = 0;
+  if (!text.empty() && from < text.size()) {
+    if (set.empty()) {
+      expected = static_cast<int32_t>(from) + 1;
+    } else {
+      const size_t hit = text.find_first_of(set, from);
+      expected = hit == std::string::npos ? 0 : static_cast<int32_t>(hit) + 1;
+    }
+  }
+  Require(any == expected);
+
+  const std::string mid = MidText(text, start, length);
+  const size_t available = from < text.size() ? text.size() - from : 0;
+  Require(mid.size() == (length < 0 ? available : std::min(available, static_cast<size_t>(length))));
+  Require(mid.empty() || text.compare(from, mid.size(), mid) == 0);
+
+  Require(UpperText(text).size() == text.size());
+  Require(CharText(n).size() == 1);
+  Require(JoinText(text, set) == text + set);
+  Require(SameText(text, set) == (text == set));
+  Require(TextLength(text) == size32);
+
+  const int32_t count = FieldCount(text, set);
+  Require(count >= 1 && count <= size32 + 1);
+  std::array<std::string, 6> array;
+  SplitFields(text, set, array);
+  std::string joined;
+  for (int32_t k = 1; k <= count; ++k) {
+    const std::string field = FieldAt(text, set, k);
+    if (k <= static_cast<int32_t>(array.size())) Require(array[static_cast<size_t>(k) - 1] == field);
+    if (k > 1) joined += set;
+    joined += field;
+    if (set.empty() && k > 1) break;
+  }
+  if (!set.empty()) Require(joined == text);
+  for (size_t k = static_cast<size_t>(count); k < array.size(); ++k) Require(array[k].empty());
+  Require(FieldAt(text, set, count + 1).empty() && FieldAt(text, set, n > count ? n : 0).empty());
+  return 0;
+}
