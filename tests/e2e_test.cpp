@@ -92,19 +92,42 @@ struct Result {
 };
 
 // HOSTLIX_E2E_BINARY names another build of the command to test, and
-// HOSTLIX_E2E_RUNNER a program to run it with (Wine for HOSTLIX.EXE).
+// HOSTLIX_E2E_RUNNER a command, words split at blanks, to run it with: Wine
+// for HOSTLIX.EXE, or valgrind.
 const char* Binary() {
   const char* binary = std::getenv("HOSTLIX_E2E_BINARY");
   return binary != nullptr ? binary : HOSTLIX_BINARY;
 }
-const char* Runner() { return std::getenv("HOSTLIX_E2E_RUNNER"); }
-bool UnderWine() { return Runner() != nullptr; }
+
+std::vector<std::string> Runner() {
+  std::vector<std::string> words;
+  const char* runner = std::getenv("HOSTLIX_E2E_RUNNER");
+  std::string word;
+  for (const char* p = runner != nullptr ? runner : ""; ; ++p) {
+    if (*p == ' ' || *p == '\0') {
+      if (!word.empty()) words.push_back(word);
+      word.clear();
+      if (*p == '\0') break;
+    } else {
+      word.push_back(*p);
+    }
+  }
+  return words;
+}
+
+// The Windows build, run through Wine.
+bool UnderWine() {
+  const std::string binary = Binary();
+  return binary.size() >= 4 && (binary.compare(binary.size() - 4, 4, ".EXE") == 0 ||
+                                binary.compare(binary.size() - 4, 4, ".exe") == 0);
+}
 
 // Runs the command with `args` and standard output as `output`.
 Result RunCommand(const std::vector<std::string>& args, Output output = Output::kPipe) {
   const char* binary = Binary();
+  const std::vector<std::string> runner = Runner();
   std::vector<char*> argv;
-  if (UnderWine()) argv.push_back(const_cast<char*>(Runner()));
+  for (const std::string& word : runner) argv.push_back(const_cast<char*>(word.c_str()));
   argv.push_back(const_cast<char*>(binary));
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
@@ -395,7 +418,7 @@ int main(int argc, char** argv) {
   // Wine's own background processes are started here too, by a first quiet
   // run, for the same reason.
   const bool wineserver = UnderWine() && world_problem.empty() && RunQuietly({"wineserver", "-p"});
-  if (wineserver) RunQuietly({Runner(), "wineboot"});
+  if (wineserver) RunQuietly({"wine", "wineboot"});
   const int status = RUN_ALL_TESTS();
   if (wineserver) RunQuietly({"wineserver", "-k"});
   return status;
