@@ -76,18 +76,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const int32_t count = FieldCount(text, set);
   Require(count >= 1 && count <= size32 + 1);
-  std::array<std::string, 6> array;
-  SplitFields(text, set, array);
-  std::string joined;
-  for (int32_t k = 1; k <= count; ++k) {
-    const std::string field = FieldAt(text, set, k);
-    if (k <= static_cast<int32_t>(array.size())) Require(array[static_cast<size_t>(k) - 1] == field);
-    if (k > 1) joined += set;
-    joined += field;
-    if (set.empty() && k > 1) break;
+  // Every field through SplitFields, in one pass; joined with the delimiter
+  // they give the text back.
+  std::vector<std::string> fields(static_cast<size_t>(count) + 2, "stale");
+  SplitFields(text, set, fields);
+  Require(fields[static_cast<size_t>(count)].empty() && fields[static_cast<size_t>(count) + 1].empty());
+  if (!set.empty()) {
+    std::string joined = fields[0];
+    for (int32_t k = 1; k < count; ++k) joined.append(set).append(fields[static_cast<size_t>(k)]);
+    Require(joined == text);
+  } else {
+    Require(count == 1 && fields[0] == text);
   }
-  if (!set.empty()) Require(joined == text);
-  for (size_t k = static_cast<size_t>(count); k < array.size(); ++k) Require(array[k].empty());
-  Require(FieldAt(text, set, count + 1).empty() && FieldAt(text, set, n > count ? n : 0).empty());
+  // FieldAt agrees on the first fields, the last one, field n and past the end.
+  for (int32_t k = 1; k <= count && k <= 4; ++k) {
+    Require(FieldAt(text, set, k) == fields[static_cast<size_t>(k) - 1]);
+  }
+  Require(FieldAt(text, set, count) == fields[static_cast<size_t>(count) - 1]);
+  const std::string field_n = FieldAt(text, set, n);
+  Require(n >= 1 && n <= count ? field_n == fields[static_cast<size_t>(n) - 1] : field_n.empty());
+  Require(FieldAt(text, set, count + 1).empty());
+  // A smaller array gets the first fields only.
+  std::array<std::string, 3> small;
+  SplitFields(text, set, small);
+  for (size_t k = 0; k < small.size(); ++k) {
+    Require(small[k] == (static_cast<int32_t>(k) < count ? fields[k] : std::string()));
+  }
   return 0;
 }
