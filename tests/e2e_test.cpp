@@ -199,35 +199,19 @@ Result RunCommand(const std::vector<std::string>& args, Output output = Output::
   return result;
 }
 
+// The 24 usage lines exactly as a terminal receives them, CR LF and all.
 std::string UsageScreen() {
-  const char* lines[] = {
-      "",
-      "HOSTLIX v1.03                               Created by: the HOSTLIX project",
-      "",
-      "Resolves a hostname or IP address to its counterpart.",
-      "",
-      "Usage:",
-      "",
-      "HOSTLIX {Hostname | IP_Address}",
-      "",
-      "If given a hostname it will attempt to resolve the IP address.",
-      "If given an IP address it will attempt to resolve the hostname.",
-      "",
-      "HOSTLIX does its best to extract the correct hostname or IP address.",
-      "Thus the following examples are also considered acceptable syntax:",
-      "",
-      "HOSTLIX \\\\192.168.0.101\\ipc$",
-      "HOSTLIX \\\\server1\\share1\\rest_of_UNCPath\\file1.exe",
-      "HOSTLIX http://www.example.com/index.html",
-      "",
-      "Returns error code 0 if successful in resolving hostname or IP address.",
-      "Returns error code 1 if unsuccessful in resolving hostname or IP address.",
-      "Returns error code 9 for all other errors (including showing this help).",
-      "",
-      "Please send comments and bug reports by e-mail to hostlix@example.org",
-  };
-  std::string screen;
-  for (const char* line : lines) screen.append(line).append("\r\n");
+  static const std::string screen = [] {
+    std::string bytes;
+    const int file = open(HOSTLIX_E2E_DATA "/usage.txt", O_RDONLY | O_CLOEXEC);
+    char buffer[4096];
+    ssize_t n;
+    while (file >= 0 && (n = read(file, buffer, sizeof buffer)) > 0) {
+      bytes.append(buffer, static_cast<size_t>(n));
+    }
+    if (file >= 0) close(file);
+    return bytes;
+  }();
   return screen;
 }
 
