@@ -82,6 +82,19 @@ std::string EnterTestWorld() {
   return "";
 }
 
+// Every byte of a file; empty if it cannot be read.
+std::string ReadFile(const char* path) {
+  std::string bytes;
+  const int file = open(path, O_RDONLY | O_CLOEXEC);
+  char buffer[65536];
+  ssize_t n;
+  while (file >= 0 && (n = read(file, buffer, sizeof buffer)) > 0) {
+    bytes.append(buffer, static_cast<size_t>(n));
+  }
+  if (file >= 0) close(file);
+  return bytes;
+}
+
 enum class Output { kPipe, kClosed, kDevFull, kReaderGone, kFile };
 
 struct Result {
@@ -189,11 +202,7 @@ Result RunCommand(const std::vector<std::string>& args, Output output = Output::
   if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
   if (output == Output::kReaderGone) close(out[0]);
   if (output == Output::kFile) {
-    const int in = open(file_name, O_RDONLY);
-    char buffer[65536];
-    ssize_t n;
-    while ((n = read(in, buffer, sizeof buffer)) > 0) result.out.append(buffer, static_cast<size_t>(n));
-    close(in);
+    result.out = ReadFile(file_name);
     unlink(file_name);
   }
   return result;
@@ -201,17 +210,7 @@ Result RunCommand(const std::vector<std::string>& args, Output output = Output::
 
 // The 24 usage lines exactly as a terminal receives them, CR LF and all.
 std::string UsageScreen() {
-  static const std::string screen = [] {
-    std::string bytes;
-    const int file = open(HOSTLIX_E2E_DATA "/usage.txt", O_RDONLY | O_CLOEXEC);
-    char buffer[4096];
-    ssize_t n;
-    while (file >= 0 && (n = read(file, buffer, sizeof buffer)) > 0) {
-      bytes.append(buffer, static_cast<size_t>(n));
-    }
-    if (file >= 0) close(file);
-    return bytes;
-  }();
+  static const std::string screen = ReadFile(HOSTLIX_E2E_DATA "/usage.txt");
   return screen;
 }
 
