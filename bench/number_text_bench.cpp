@@ -15,8 +15,7 @@ double MicrosecondsPerCall(F f) {
   constexpr int kCalls = 200;
   const auto begin = std::chrono::steady_clock::now();
   for (int i = 0; i < kCalls; ++i) f();
-  const std::chrono::duration<double, std::micro> spent =
-      std::chrono::steady_clock::now() - begin;
+  const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - begin;
   return spent.count() / kCalls;
 }
 

@@ -32,7 +32,7 @@ void WriteLine(std::string_view text) { fuzz::Lines().emplace_back(text); }
 IPv4Address HostAddressOf(std::string_view name, int32_t position) {
   const uint32_t h = fuzz::Hash(name);
   if (position != 1 || h % 4 == 0) return 0;  // unknown
-  if (h % 4 == 1) return h & 0xFF000000u;      // low bytes zero: "0.0.0.x"
+  if (h % 4 == 1) return h & 0xFF000000u;     // low bytes zero: "0.0.0.x"
   return h;
 }
 

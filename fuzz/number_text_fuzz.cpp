@@ -36,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (i == first_digit) return 0;
   if (i < size && std::string_view(".EeDd").find(text[i]) != std::string_view::npos) return 0;
-  const hostlix::Number expected = negative ? -static_cast<hostlix::Number>(exact)
-                                            : static_cast<hostlix::Number>(exact);
+  const hostlix::Number expected =
+      negative ? -static_cast<hostlix::Number>(exact) : static_cast<hostlix::Number>(exact);
   if (value != expected) std::abort();
   return 0;
 }

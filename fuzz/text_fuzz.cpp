@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t from = static_cast<size_t>(std::max(start, 1)) - 1;
 
   const std::string left = TrimAnyLeft(text, set);
-  Require(text.size() >= left.size() && text.compare(text.size() - left.size(), left.size(), left) == 0);
+  Require(text.size() >= left.size() &&
+          text.compare(text.size() - left.size(), left.size(), left) == 0);
   Require(left.empty() || !InSet(left.front(), set));
   Require(std::all_of(text.begin(), text.end() - static_cast<ptrdiff_t>(left.size()),
                       [&](char c) { return InSet(c, set); }));
@@ -65,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const std::string mid = MidText(text, start, length);
   const size_t available = from < text.size() ? text.size() - from : 0;
-  Require(mid.size() == (length < 0 ? available : std::min(available, static_cast<size_t>(length))));
+  Require(mid.size() ==
+          (length < 0 ? available : std::min(available, static_cast<size_t>(length))));
   Require(mid.empty() || text.compare(from, mid.size(), mid) == 0);
 
   Require(UpperText(text).size() == text.size());
@@ -80,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // they give the text back.
   std::vector<std::string> fields(static_cast<size_t>(count) + 2, "stale");
   SplitFields(text, set, fields);
-  Require(fields[static_cast<size_t>(count)].empty() && fields[static_cast<size_t>(count) + 1].empty());
+  Require(fields[static_cast<size_t>(count)].empty() &&
+          fields[static_cast<size_t>(count) + 1].empty());
   if (!set.empty()) {
     std::string joined = fields[0];
     for (int32_t k = 1; k < count; ++k) joined.append(set).append(fields[static_cast<size_t>(k)]);

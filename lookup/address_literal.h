@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "lookup/program_main.h"
+#include "lookup/exit_code.h"
 #include "services/resolver.h"
 
 namespace hostlix {

@@ -23,7 +23,7 @@ TEST(ClassifyArgument, Table) {
       {"http://192.168.0.1/", A, "192.168.0.1"},
       {"http://", U, ""},
       {"http://.host", U, ""},
-      {"a://b://c", H, "b:"},          // only the first "://" counts
+      {"a://b://c", H, "b:"},  // only the first "://" counts
       {"\"host.\"", H, "host"},
       {"host...\\\\", H, "host"},
       {".host", H, "host"},
@@ -34,7 +34,7 @@ TEST(ClassifyArgument, Table) {
       {"a b", U, ""},
       {"a,b", U, ""},
       {"a\tb", U, ""},
-      {"\thost", U, ""},               // a TAB is no end-strip character
+      {"\thost", U, ""},  // a TAB is no end-strip character
       {"1a.2.3.4", H, "1a.2.3.4"},
       {"123", A, "123"},
       {"host:80", H, "host:80"},
@@ -46,7 +46,7 @@ TEST(ClassifyArgument, Table) {
       {"1.2.3.&377", A, "1.2.3.&377"},
       {"1.2.3.+7", A, "1.2.3.+7"},
       {"http://host.\"/x", H, "host.\""},  // no second strip after the cut
-      {"\xe4host", U, ""},             // not an ASCII letter or digit
+      {"\xe4host", U, ""},                 // not an ASCII letter or digit
       {"h\xe4st", H, "h\xe4st"},
       {"\"\\\\srv\\c$\" extra", H, "srv"},  // the cut drops the second word
       {"\"\\\\srv\\c$\"", H, "srv"},

@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "lookup/program_main.h"
+#include "lookup/exit_code.h"
 
 namespace hostlix {
 

@@ -4,16 +4,9 @@
 #ifndef HOSTLIX_LOOKUP_PROGRAM_MAIN_H_
 #define HOSTLIX_LOOKUP_PROGRAM_MAIN_H_
 
-#include <cstdint>
+#include "lookup/exit_code.h"
 
 namespace hostlix {
-
-// The status a run ends with, for scripts to test.
-enum ExitCode : int32_t {
-  kExitFound = 0,       // the counterpart was found and printed
-  kExitNotFound = 1,    // well-formed, but the resolver had no counterpart
-  kExitOtherError = 9,  // usage screen shown, or a malformed dotted quad
-};
 
 // Runs the command once on CommandTail(): the usage screen (9), the
 // address-literal road (0, 1 or 9) or the host-name road (0 or 1). Every run

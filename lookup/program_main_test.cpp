@@ -55,7 +55,7 @@ TEST_F(ProgramMainTest, Roads) {
       {"http://www.example.com/index.html", kExitFound, "93.184.216.34"},
       {"multi", kExitFound, "10.9.9.9"},
       {"gap", kExitFound, "10.0.0.5"},
-      {"zero", kExitNotFound, no_address},   // first address 0.0.0.0
+      {"zero", kExitNotFound, no_address},  // first address 0.0.0.0
       {"nowhere", kExitNotFound, no_address},
       {"\\\\192.168.0.101\\ipc$", kExitFound, "FileServer.Example"},
       {"192.168.0.102", kExitNotFound, no_name},
@@ -90,7 +90,9 @@ TEST_F(ProgramMainTest, AddressLiteralAsksForTheAddressInMemoryOrder) {
 }
 
 TEST_F(ProgramMainTest, MalformedQuadsNeverReachTheResolver) {
-  for (const char* tail : {"1.2.3", "256.0.0.1", "1.2.3.4.5", "1.2.3.1" "0000000000000000000000"}) {
+  for (const char* tail : {"1.2.3", "256.0.0.1", "1.2.3.4.5",
+                           "1.2.3.1"
+                           "0000000000000000000000"}) {
     SetUp();
     EXPECT_EQ(Run(tail), kExitOtherError) << tail;
     EXPECT_TRUE(fake::Get().addresses_asked.empty()) << tail;
@@ -105,8 +107,8 @@ TEST_F(ProgramMainTest, HostNameGoesToTheResolverAsCut) {
 TEST_F(ProgramMainTest, EveryUsageRoadPrintsTheSameScreen) {
   const std::vector<std::string> screen = UsageLines();
   ASSERT_EQ(screen.size(), 24u);
-  for (const char* tail : {"", "   ", "/?", "/help", "-h", "?", "a b", "a,b", "a\tb",
-                           "http://", "http://.host", "\"\"", "...", "\\\\\\"}) {
+  for (const char* tail : {"", "   ", "/?", "/help", "-h", "?", "a b", "a,b", "a\tb", "http://",
+                           "http://.host", "\"\"", "...", "\\\\\\"}) {
     SetUp();
     EXPECT_EQ(Run(tail), kExitOtherError) << tail;
     EXPECT_EQ(fake::Get().lines, screen) << tail;

@@ -1,12 +1,12 @@
 #include "lookup/usage.h"
 
 #include "services/console.h"
+#include "lookup/version.h"
 #include "services/text.h"
 
 namespace hostlix {
 namespace {
 
-constexpr char kVersion[] = "1.03";
 // The credit field of the banner starts after this many columns, less the
 // length of the version text.
 constexpr int32_t kBannerColumn = 35;

@@ -29,9 +29,9 @@ TEST(SkipProgramName, Table) {
       {"\"never closed host1", ""},
       {"\"\"", ""},
       {"\"\" x", "x"},
-      {"ho\"st x", "x"},                       // a later quote is a name byte
-      {"h\xe4st\xff x", "x"},                  // bytes 128..255 are name bytes
-      {"hostlix\x01x", "\x01x"},               // control byte starts the tail
+      {"ho\"st x", "x"},          // a later quote is a name byte
+      {"h\xe4st\xff x", "x"},     // bytes 128..255 are name bytes
+      {"hostlix\x01x", "\x01x"},  // control byte starts the tail
       {std::string("hostlix\0x", 9), std::string("\0x", 2)},
       {"p \\\\server\\share ", "\\\\server\\share "},
   };
@@ -59,8 +59,7 @@ TEST(FormCommandLine, TailIsTheArgumentsJoinedByBlanks) {
       {{}, "\"\"", ""},
   };
   for (const Case& c : cases) {
-    const std::string line =
-        FormCommandLine(static_cast<int>(c.argv.size()), c.argv.data());
+    const std::string line = FormCommandLine(static_cast<int>(c.argv.size()), c.argv.data());
     EXPECT_EQ(line, c.line);
     SetCommandLine(line);
     EXPECT_EQ(CommandTail(), c.tail) << line;

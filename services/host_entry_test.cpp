@@ -26,11 +26,11 @@ TEST(AddressAt, WalksTheListInItsOrder) {
   std::memcpy(&b, want_second, 4);
   EXPECT_EQ(AddressAt(entry, kIPv4, 1), a);
   EXPECT_EQ(AddressAt(entry, kIPv4, 2), b);
-  EXPECT_EQ(AddressAt(entry, kIPv4, 3), 0u);           // past the end
-  EXPECT_EQ(AddressAt(entry, kIPv4, 0), 0u);           // below 1
+  EXPECT_EQ(AddressAt(entry, kIPv4, 3), 0u);  // past the end
+  EXPECT_EQ(AddressAt(entry, kIPv4, 0), 0u);  // below 1
   EXPECT_EQ(AddressAt(entry, kIPv4, -5), 0u);
   EXPECT_EQ(AddressAt(entry, kIPv4, 2147483647), 0u);
-  EXPECT_EQ(AddressAt(Entry{10, 16, list}, kIPv4, 1), 0u);     // not IPv4
+  EXPECT_EQ(AddressAt(Entry{10, 16, list}, kIPv4, 1), 0u);       // not IPv4
   EXPECT_EQ(AddressAt(Entry{kIPv4, 4, nullptr}, kIPv4, 1), 0u);  // no list
   char* empty[] = {nullptr};
   EXPECT_EQ(AddressAt(Entry{kIPv4, 4, empty}, kIPv4, 1), 0u);

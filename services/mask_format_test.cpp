@@ -30,16 +30,16 @@ TEST(FormatByMask, Table) {
       {"###", {7}, "  7"},
       {"###", {1234}, "1234"},
       {"#", {0}, "0"},
-      {"<##>", {5, 60, 700}, "< 5><60><700>"},   // literal text wraps too
-      {"a_#b#c", {1, 2}, "a#b1ca#b2c"},          // "_#" is a literal "#"
+      {"<##>", {5, 60, 700}, "< 5><60><700>"},  // literal text wraps too
+      {"a_#b#c", {1, 2}, "a#b1ca#b2c"},         // "_#" is a literal "#"
       {"__#", {3}, "_3"},
-      {"_", {3}, ""},                            // no field: literal text once
+      {"_", {3}, ""},  // no field: literal text once
       {"ab_", {1, 2}, "ab"},
       {"x_#y", {1}, "x#y"},
-      {"#.#", {1, 2}, "1.2"},                    // "." is literal here
+      {"#.#", {1, 2}, "1.2"},  // "." is literal here
       {"# ", {-5}, "-5 "},
       {"###", {-5}, " -5"},
-      {"#", {2.5L}, "2"},                        // ties to even
+      {"#", {2.5L}, "2"},  // ties to even
       {"#", {3.5L}, "4"},
       {"#", {0.4L}, "0"},
       {"#", {-0.0L}, "0"},

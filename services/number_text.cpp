@@ -1,6 +1,7 @@
 #include "services/number_text.h"
 
 #include <cstddef>
+#include <cstring>
 
 namespace hostlix {
 namespace {
@@ -12,14 +13,14 @@ namespace {
 constexpr Number kTenToEightTimesTwoTo[10] = {
     1e8L,
     1e16L,
-    0x9DC5ADA82B70B59EP+43L,    // 10^32
-    0xC2781F49FFCFA6D5P+149L,   // 10^64
-    0x93BA47C980E98CE0P+362L,   // 10^128
-    0xAA7EEBFB9DF9DE8EP+787L,   // 10^256
-    0xE319A0AEA60E91C7P+1637L,  // 10^512
-    0xC976758681750C17P+3338L,  // 10^1024
-    0x9E8B3B5DC53D5DE5P+6740L,  // 10^2048
-    0xC46052028A20979BP+13543L, // 10^4096
+    0x9DC5ADA82B70B59EP+43L,     // 10^32
+    0xC2781F49FFCFA6D5P+149L,    // 10^64
+    0x93BA47C980E98CE0P+362L,    // 10^128
+    0xAA7EEBFB9DF9DE8EP+787L,    // 10^256
+    0xE319A0AEA60E91C7P+1637L,   // 10^512
+    0xC976758681750C17P+3338L,   // 10^1024
+    0x9E8B3B5DC53D5DE5P+6740L,   // 10^2048
+    0xC46052028A20979BP+13543L,  // 10^4096
 };
 
 constexpr Number kSmallPowers[8] = {1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L};
@@ -54,10 +55,10 @@ Number DecimalForm(std::string_view text, size_t i) {
     ++i;
   }
 
-  uint64_t m = 0;                   // first kKeptDigits significant digits
-  int64_t d = 0;                    // all significant digits
-  int64_t before_point = 0;         // significant digits before the point
-  int64_t zeros_after_point = 0;    // zeros between the point and the first one
+  uint64_t m = 0;                 // first kKeptDigits significant digits
+  int64_t d = 0;                  // all significant digits
+  int64_t before_point = 0;       // significant digits before the point
+  int64_t zeros_after_point = 0;  // zeros between the point and the first one
   bool point = false;
   for (; i < n; ++i) {
     const char c = text[i];
@@ -119,10 +120,24 @@ Number RadixForm(std::string_view text, size_t i) {
   uint64_t radix = 8;
   if (i < n) {
     switch (text[i]) {
-      case 'B': case 'b': radix = 2; ++i; break;
-      case 'H': case 'h': radix = 16; ++i; break;
-      case 'O': case 'o': case 'Q': case 'q': ++i; break;
-      default: break;
+      case 'B':
+      case 'b':
+        radix = 2;
+        ++i;
+        break;
+      case 'H':
+      case 'h':
+        radix = 16;
+        ++i;
+        break;
+      case 'O':
+      case 'o':
+      case 'Q':
+      case 'q':
+        ++i;
+        break;
+      default:
+        break;
     }
   }
 
@@ -182,6 +197,12 @@ int64_t NumberToInteger(Number value) {
   int64_t integer;
   __asm__("fistpll %0" : "=m"(integer) : "t"(value) : "st");
   return integer;
+}
+
+std::array<uint8_t, 10> NumberBytes(Number value) {
+  std::array<uint8_t, 10> bytes;
+  std::memcpy(bytes.data(), &value, bytes.size());
+  return bytes;
 }
 
 }  // namespace hostlix

@@ -15,6 +15,7 @@
 #ifndef HOSTLIX_SERVICES_NUMBER_TEXT_H_
 #define HOSTLIX_SERVICES_NUMBER_TEXT_H_
 
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <string_view>
@@ -43,11 +44,17 @@ void SetNumericEnvironment();
 //   TextToNumber("&177777&") == 65535,  TextToNumber("&37777777777&&") == 4294967295
 // Texts longer than 32,767 bytes are read by the same rules with wider
 // counters.
-Number TextToNumber(std::string_view text);
+[[nodiscard]] Number TextToNumber(std::string_view text);
 
 // Rounds to the nearest integer, ties to even. NaN and values outside the
 // signed 64-bit range give -2^63, as the processor's own conversion does.
-int64_t NumberToInteger(Number value);
+[[nodiscard]] int64_t NumberToInteger(Number value);
+
+// The ten bytes of the 80-bit format in the x87's memory order: the 64-bit
+// significand little-endian, then sign and exponent, little-endian. Results
+// are compared through it, so that a test means the same on every platform.
+//   NumberBytes(1) == {0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}
+[[nodiscard]] std::array<uint8_t, 10> NumberBytes(Number value);
 
 }  // namespace hostlix
 

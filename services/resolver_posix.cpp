@@ -19,6 +19,8 @@ namespace {
 // resolver asks for more, up to a bound no real host entry comes near.
 constexpr size_t kFirstBuffer = 4096;
 constexpr size_t kLastBuffer = size_t{1} << 24;
+// Names up to this length (with their NUL) are passed from the stack.
+constexpr size_t kNameOnStack = 1024;
 
 // Runs query(entry, buffer, size, result, h_errno) until it has room, and
 // hands a found entry to extract() while its buffer is still alive.
@@ -32,10 +34,11 @@ void Ask(Query query, Extract extract) {
     hostent entry{};
     hostent* result = nullptr;
     int resolver_error = 0;
-    errno = 0;
     const int status = query(&entry, buffer, size, &result, &resolver_error);
+    // glibc answers ERANGE as the status; errno is looked at only after a
+    // failure, for resolvers that report it there instead.
     const bool needs_room =
-        status == ERANGE || (resolver_error == NETDB_INTERNAL && errno == ERANGE);
+        status == ERANGE || (status != 0 && resolver_error == NETDB_INTERNAL && errno == ERANGE);
     if (needs_room && size < kLastBuffer) {
       size *= 2;
       heap_buffer = std::make_unique<char[]>(size);
@@ -51,11 +54,20 @@ void Ask(Query query, Extract extract) {
 
 IPv4Address HostAddressOf(std::string_view name, int32_t position) {
   if (name.find('\0') != std::string_view::npos) return 0;
-  const std::string c_name(name);
+  // The name as a C string: on the stack for any name DNS can carry.
+  char stack_name[kNameOnStack];
+  std::unique_ptr<char[]> heap_name;
+  char* c_name = stack_name;
+  if (name.size() >= sizeof stack_name) {
+    heap_name = std::make_unique<char[]>(name.size() + 1);
+    c_name = heap_name.get();
+  }
+  std::memcpy(c_name, name.data(), name.size());
+  c_name[name.size()] = '\0';
   IPv4Address address = 0;
   Ask(
       [&](hostent* entry, char* buffer, size_t size, hostent** result, int* error) {
-        return gethostbyname_r(c_name.c_str(), entry, buffer, size, result, error);
+        return gethostbyname_r(c_name, entry, buffer, size, result, error);
       },
       [&](const hostent& entry) { address = AddressAt(entry, AF_INET, position); });
   return address;
@@ -65,7 +77,8 @@ std::string HostNameOf(IPv4Address address) {
   std::string name;
   if (address == 0) {
     char buffer[256];
-    if (gethostname(buffer, sizeof buffer) == 0) name.assign(buffer, strnlen(buffer, sizeof buffer));
+    if (gethostname(buffer, sizeof buffer) == 0)
+      name.assign(buffer, strnlen(buffer, sizeof buffer));
     return name;
   }
   Ask(

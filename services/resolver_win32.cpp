@@ -37,7 +37,8 @@ std::string HostNameOf(IPv4Address address) {
     // Nothing to ask.
   } else if (address == 0) {
     char buffer[256];
-    if (gethostname(buffer, sizeof buffer) == 0) name.assign(buffer, strnlen(buffer, sizeof buffer));
+    if (gethostname(buffer, sizeof buffer) == 0)
+      name.assign(buffer, strnlen(buffer, sizeof buffer));
   } else {
     const hostent* entry =
         gethostbyaddr(reinterpret_cast<const char*>(&address), sizeof address, AF_INET);

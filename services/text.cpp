@@ -12,8 +12,7 @@ constexpr int64_t kMaxLength = INT32_MAX;
 
 // Bytes of `text` that positions can reach.
 std::string_view Reachable(std::string_view text) {
-  return text.size() > static_cast<size_t>(kMaxLength) ? text.substr(0, kMaxLength)
-                                                        : text;
+  return text.size() > static_cast<size_t>(kMaxLength) ? text.substr(0, kMaxLength) : text;
 }
 
 // Membership table for a character set.
@@ -25,15 +24,12 @@ ByteSet MakeSet(std::string_view set) {
   return members;
 }
 
-bool Holds(const ByteSet& members, char c) {
-  return members[static_cast<unsigned char>(c)];
-}
+bool Holds(const ByteSet& members, char c) { return members[static_cast<unsigned char>(c)]; }
 
 // Start of the maximal suffix of `x` under the byte order (or its reverse),
 // with its period in `period`: the critical factorisation of the two-way
 // string matching algorithm (Crochemore and Perrin).
-ptrdiff_t MaximalSuffix(const unsigned char* x, ptrdiff_t m, bool reversed,
-                        ptrdiff_t* period) {
+ptrdiff_t MaximalSuffix(const unsigned char* x, ptrdiff_t m, bool reversed, ptrdiff_t* period) {
   ptrdiff_t ms = -1;
   ptrdiff_t j = 0;
   ptrdiff_t k = 1;
@@ -70,9 +66,8 @@ size_t FindBytes(std::string_view hay, std::string_view needle) {
   if (m > n) return std::string_view::npos;
   if (m == 1) {
     const void* hit = std::memchr(hay.data(), needle[0], hay.size());
-    return hit == nullptr
-               ? std::string_view::npos
-               : static_cast<size_t>(static_cast<const char*>(hit) - hay.data());
+    return hit == nullptr ? std::string_view::npos
+                          : static_cast<size_t>(static_cast<const char*>(hit) - hay.data());
   }
   const auto* x = reinterpret_cast<const unsigned char*>(needle.data());
   const auto* y = reinterpret_cast<const unsigned char*>(hay.data());
@@ -130,9 +125,8 @@ int64_t ForEachField(std::string_view text, std::string_view delimiter, int64_t 
   int64_t count = 0;
   size_t from = 0;
   while (count < limit) {
-    const size_t hit = delimiter.empty()
-                           ? std::string_view::npos
-                           : FindBytes(text.substr(from), delimiter);
+    const size_t hit =
+        delimiter.empty() ? std::string_view::npos : FindBytes(text.substr(from), delimiter);
     ++count;
     if (hit == std::string_view::npos) {
       visit(text.substr(from));
@@ -187,8 +181,7 @@ std::string MidText(std::string_view text, int32_t start, int32_t length) {
   const size_t from = static_cast<size_t>(start) - 1;
   if (from >= text.size()) return std::string();
   const size_t available = text.size() - from;
-  const size_t count =
-      length < 0 ? available : std::min(available, static_cast<size_t>(length));
+  const size_t count = length < 0 ? available : std::min(available, static_cast<size_t>(length));
   return std::string(text.substr(from, count));
 }
 
@@ -201,14 +194,29 @@ std::string UpperText(std::string_view text) {
       mapped = static_cast<unsigned char>(byte - 32);
     } else {
       switch (byte) {
-        case 132: mapped = 142; break;  // a umlaut
-        case 148: mapped = 153; break;  // o umlaut
-        case 129: mapped = 154; break;  // u umlaut
-        case 130: mapped = 144; break;  // e acute
-        case 164: mapped = 165; break;  // n tilde
-        case 134: mapped = 143; break;  // a ring
-        case 135: mapped = 128; break;  // c cedilla
-        default: break;
+        case 132:
+          mapped = 142;
+          break;  // a umlaut
+        case 148:
+          mapped = 153;
+          break;  // o umlaut
+        case 129:
+          mapped = 154;
+          break;  // u umlaut
+        case 130:
+          mapped = 144;
+          break;  // e acute
+        case 164:
+          mapped = 165;
+          break;  // n tilde
+        case 134:
+          mapped = 143;
+          break;  // a ring
+        case 135:
+          mapped = 128;
+          break;  // c cedilla
+        default:
+          break;
       }
     }
     c = static_cast<char>(mapped);
@@ -228,17 +236,12 @@ std::string JoinText(std::string_view first, std::string_view second) {
   return joined;
 }
 
-bool SameText(std::string_view first, std::string_view second) {
-  return first == second;
-}
+bool SameText(std::string_view first, std::string_view second) { return first == second; }
 
-int32_t TextLength(std::string_view text) {
-  return static_cast<int32_t>(Reachable(text).size());
-}
+int32_t TextLength(std::string_view text) { return static_cast<int32_t>(Reachable(text).size()); }
 
 int32_t FieldCount(std::string_view text, std::string_view delimiter) {
-  return static_cast<int32_t>(
-      ForEachField(text, delimiter, kMaxLength, [](std::string_view) {}));
+  return static_cast<int32_t>(ForEachField(text, delimiter, kMaxLength, [](std::string_view) {}));
 }
 
 std::string FieldAt(std::string_view text, std::string_view delimiter, int32_t n) {
@@ -249,8 +252,7 @@ std::string FieldAt(std::string_view text, std::string_view delimiter, int32_t n
   return count == n ? std::string(last) : std::string();
 }
 
-void SplitFields(std::string_view text, std::string_view delimiter,
-                 std::span<std::string> array) {
+void SplitFields(std::string_view text, std::string_view delimiter, std::span<std::string> array) {
   size_t k = 0;
   ForEachField(text, delimiter, static_cast<int64_t>(array.size()),
                [&](std::string_view field) { array[k++].assign(field); });

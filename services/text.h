@@ -83,8 +83,7 @@ std::string FieldAt(std::string_view text, std::string_view delimiter, int32_t n
 // Puts field k into array[k - 1] for every element of `array`; elements past
 // the last field get the empty text, fields past the last element are
 // dropped (the last element gets only its own field).
-void SplitFields(std::string_view text, std::string_view delimiter,
-                 std::span<std::string> array);
+void SplitFields(std::string_view text, std::string_view delimiter, std::span<std::string> array);
 
 }  // namespace hostlix
 

@@ -46,16 +46,16 @@ TEST(FindText, Table) {
       {1, "a://b://c", "://", 2},
       {3, "a://b://c", "://", 6},
       {1, "", "://", 0},
-      {1, "", "", 0},          // empty text before the empty-needle rule
-      {1, ":/", "://", 0},     // text shorter than the needle
+      {1, "", "", 0},       // empty text before the empty-needle rule
+      {1, ":/", "://", 0},  // text shorter than the needle
       {2, "abc", "", 2},
-      {4, "abc", "", 0},       // start past the end before the empty needle
+      {4, "abc", "", 0},  // start past the end before the empty needle
       {2147483647, "abc", "c", 0},
-      {0, "abc", "a", 1},      // a start below 1 counts as 1
+      {0, "abc", "a", 1},  // a start below 1 counts as 1
       {-7, "abc", "c", 3},
       {1, "aaaaab", "aab", 4},
       {1, "abcabcabd", "abcabd", 4},
-      {1, "AbC", "abc", 0},    // case-sensitive
+      {1, "AbC", "abc", 0},  // case-sensitive
       {1, std::string("x\0y", 3), std::string("\0y", 2), 2},
   };
   for (const Case& c : cases) {
@@ -134,13 +134,19 @@ TEST(MidText, Table) {
     std::string expected;
   };
   const Case cases[] = {
-      {"abc", 1, -1, "abc"},       {"abc", 1, 0, ""},
-      {"abc", 2, 2147483647, "bc"}, {"abc", 2, -5, "bc"},
-      {"abc", 3, 5, "c"},           {"abc", 4, 1, ""},
-      {"", 1, -1, ""},              {"", 1, 5, ""},
+      {"abc", 1, -1, "abc"},
+      {"abc", 1, 0, ""},
+      {"abc", 2, 2147483647, "bc"},
+      {"abc", 2, -5, "bc"},
+      {"abc", 3, 5, "c"},
+      {"abc", 4, 1, ""},
+      {"", 1, -1, ""},
+      {"", 1, 5, ""},
       {"abc", 2147483647, 2147483647, ""},
-      {"abc", 2147483647, -1, ""},  {"abc", 1, INT32_MIN, "abc"},
-      {"abc", 0, 2, "ab"},          {"abc", -100, 1, "a"},
+      {"abc", 2147483647, -1, ""},
+      {"abc", 1, INT32_MIN, "abc"},
+      {"abc", 0, 2, "ab"},
+      {"abc", -100, 1, "a"},
       {std::string("a\0c", 3), 2, 1, std::string("\0", 1)},
   };
   for (const Case& c : cases) {

@@ -9,6 +9,7 @@
 // Without root the tests are skipped with the reason; under CI they fail.
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <net/if.h>
 #include <poll.h>
 #include <sched.h>
@@ -19,8 +20,6 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <chrono>
@@ -35,9 +34,7 @@ constexpr char kMachineName[] = "hostlix-e2e-box";
 
 std::string world_problem;  // why the private namespace could not be made
 
-std::string Problem(const std::string& what) {
-  return what + ": " + std::strerror(errno);
-}
+std::string Problem(const std::string& what) { return what + ": " + std::strerror(errno); }
 
 // Enters the private namespaces and mounts the test's resolver files.
 std::string EnterTestWorld() {
@@ -72,8 +69,7 @@ std::string EnterTestWorld() {
   }
   // A name-service cache daemon would answer from the system's files.
   struct stat info;
-  if (stat("/run/nscd", &info) == 0 &&
-      mount("tmpfs", "/run/nscd", "tmpfs", 0, nullptr) != 0) {
+  if (stat("/run/nscd", &info) == 0 && mount("tmpfs", "/run/nscd", "tmpfs", 0, nullptr) != 0) {
     return Problem("hiding /run/nscd");
   }
   if (sethostname(kMachineName, sizeof kMachineName - 1) != 0) {
@@ -100,8 +96,8 @@ enum class Output { kPipe, kClosed, kDevFull, kReaderGone, kFile };
 struct Result {
   std::string out;
   std::string err;
-  int status = -1;    // exit status, or -1 when it did not exit
-  int signal = 0;     // the signal that ended it, if one did
+  int status = -1;  // exit status, or -1 when it did not exit
+  int signal = 0;   // the signal that ended it, if one did
 };
 
 // HOSTLIX_E2E_BINARY names another build of the command to test, and
@@ -116,7 +112,7 @@ std::vector<std::string> Runner() {
   std::vector<std::string> words;
   const char* runner = std::getenv("HOSTLIX_E2E_RUNNER");
   std::string word;
-  for (const char* p = runner != nullptr ? runner : ""; ; ++p) {
+  for (const char* p = runner != nullptr ? runner : "";; ++p) {
     if (*p == ' ' || *p == '\0') {
       if (!word.empty()) words.push_back(word);
       word.clear();
@@ -160,10 +156,18 @@ Result RunCommand(const std::vector<std::string>& args, Output output = Output::
     dup2(err[1], 2);
     switch (output) {
       case Output::kPipe:
-      case Output::kReaderGone: dup2(out[1], 1); break;
-      case Output::kClosed: close(1); break;
-      case Output::kDevFull: dup2(open("/dev/full", O_WRONLY), 1); break;
-      case Output::kFile: dup2(file, 1); break;
+      case Output::kReaderGone:
+        dup2(out[1], 1);
+        break;
+      case Output::kClosed:
+        close(1);
+        break;
+      case Output::kDevFull:
+        dup2(open("/dev/full", O_WRONLY), 1);
+        break;
+      case Output::kFile:
+        dup2(file, 1);
+        break;
     }
     execvp(argv[0], argv.data());
     _exit(127);
@@ -304,9 +308,22 @@ TEST_F(EndToEnd, AddressLiteralRoad) {
 TEST_F(EndToEnd, EveryUsageRoadPrintsTheSameScreen) {
   const std::string screen = UsageScreen();
   std::vector<Case> cases;
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {}, {""}, {"   "}, {"/?"}, {"/help"}, {"-h"}, {"?"}, {"a b"}, {"a,b"}, {"a\tb"},
-           {"localhost", "extra"}, {"http://"}, {"http://.host"}, {"\"\""}, {"\\\\\\..."}}) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {""},
+                                             {"   "},
+                                             {"/?"},
+                                             {"/help"},
+                                             {"-h"},
+                                             {"?"},
+                                             {"a b"},
+                                             {"a,b"},
+                                             {"a\tb"},
+                                             {"localhost", "extra"},
+                                             {"http://"},
+                                             {"http://.host"},
+                                             {"\"\""},
+                                             {"\\\\\\..."}}) {
     cases.push_back({args, screen, 9});
   }
   Check(cases);
@@ -328,8 +345,8 @@ TEST_F(EndToEnd, UnwritableOutputKeepsTheStatus) {
     const struct {
       std::vector<std::string> args;
       int status;
-    } cases[] = {{{"localhost"}, 0}, {{"nowhere.test"}, 1}, {{"192.0.2.7"}, 0},
-                 {{"1.2.3"}, 9}, {{}, 9}};
+    } cases[] = {
+        {{"localhost"}, 0}, {{"nowhere.test"}, 1}, {{"192.0.2.7"}, 0}, {{"1.2.3"}, 9}, {{}, 9}};
     for (const auto& c : cases) {
       const Result r = RunCommand(c.args, output);
       EXPECT_EQ(r.status, c.status) << static_cast<int>(output);
@@ -362,13 +379,13 @@ TEST_F(EndToEnd, HugeArguments) {
 TEST_F(EndToEnd, CommandLinesOfEachPlatform) {
   if (UnderWine()) {
     Check({
-        {{"localhost\"x"}, "127.0.0.1\r\n", 0},  // "localhost\"x" is cut at the "\"
+        {{"localhost\"x"}, "127.0.0.1\r\n", 0},   // "localhost\"x" is cut at the "\"
         {{"\"localhost\""}, "127.0.0.1\r\n", 0},  // "\"localhost\"" loses \ and "
-        {{"a b"}, UsageScreen(), 9},                // "a b": one text with a blank
+        {{"a b"}, UsageScreen(), 9},              // "a b": one text with a blank
     });
   } else {
     Check({
-        {{"localhost\"x"}, kNoAddress, 1},          // the name is localhost"x
+        {{"localhost\"x"}, kNoAddress, 1},  // the name is localhost"x
         {{"\"localhost\""}, "127.0.0.1\r\n", 0},
         {{"a b"}, UsageScreen(), 9},
     });

@@ -14,12 +14,12 @@
 namespace hostlix::fake {
 
 struct Platform {
-  std::vector<std::string> lines;                          // every WriteLine
-  std::map<std::string, std::vector<IPv4Address>> hosts;   // forward answers
-  std::map<IPv4Address, std::string> names;                // reverse answers
-  std::string own_name = "fake-box";                       // for address 0
-  std::vector<std::string> names_asked;                    // HostAddressOf calls
-  std::vector<IPv4Address> addresses_asked;                // HostNameOf calls
+  std::vector<std::string> lines;                         // every WriteLine
+  std::map<std::string, std::vector<IPv4Address>> hosts;  // forward answers
+  std::map<IPv4Address, std::string> names;               // reverse answers
+  std::string own_name = "fake-box";                      // for address 0
+  std::vector<std::string> names_asked;                   // HostAddressOf calls
+  std::vector<IPv4Address> addresses_asked;               // HostNameOf calls
 };
 
 // The one fake platform of the test program; Reset() empties it.

@@ -48,17 +48,19 @@ int main(int argc, char** argv) {
     const std::string path = std::string("\\StringFileInfo\\") + table + "\\" + field.name;
     char* value = nullptr;
     UINT chars = 0;
-    const bool found = VerQueryValueA(record.data(), path.c_str(),
-                                      reinterpret_cast<void**>(&value), &chars) && value != nullptr;
+    const bool found =
+        VerQueryValueA(record.data(), path.c_str(), reinterpret_cast<void**>(&value), &chars) &&
+        value != nullptr;
     const bool ok = found && std::strcmp(value, field.expected) == 0;
     std::printf("%s %s: \"%s\" (want \"%s\")\n", ok ? "ok  " : "FAIL", field.name,
                 found ? value : "(missing)", field.expected);
     (ok ? passed : failed)++;
   }
   VS_FIXEDFILEINFO* fixed = nullptr;
-  const bool fixed_ok = VerQueryValueA(record.data(), "\\", reinterpret_cast<void**>(&fixed), &length) &&
-                        fixed != nullptr && fixed->dwFileVersionMS == MAKELONG(3, 1) &&
-                        fixed->dwProductVersionMS == MAKELONG(3, 1);
+  const bool fixed_ok =
+      VerQueryValueA(record.data(), "\\", reinterpret_cast<void**>(&fixed), &length) &&
+      fixed != nullptr && fixed->dwFileVersionMS == MAKELONG(3, 1) &&
+      fixed->dwProductVersionMS == MAKELONG(3, 1);
   std::printf("%s fixed file and product version 1.3\n", fixed_ok ? "ok  " : "FAIL");
   (fixed_ok ? passed : failed)++;
   std::printf("%d passed, %d failed\n", passed, failed);
