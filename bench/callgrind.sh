@@ -1,23 +1,52 @@
 #!/usr/bin/env bash
 # Counts the instructions of whole runs of the command under valgrind's
 # callgrind (repeatable on a busy machine, unlike timings) and their peak
-# resident memory, beside `getent hosts localhost` and a minimal C program
-# doing one gethostbyname (bench/reference.c), the floor for this job.
+# resident memory, side by side in one run with its peers:
+#   - bench/reference.c, one gethostbyname and a printf: the floor for this job;
+#   - gethostip -d localhost (Debian's syslinux-utils), the closest peer;
+#   - getent hosts localhost.
+# Everything runs inside a private network namespace that has only loopback,
+# so no query can leave the machine, and with a minimal environment, so the
+# size of the caller's environment (which the dynamic loader reads) does not
+# move the counts.
 #
 #   bench/callgrind.sh [path/to/hostlix]      (default: build/release/hostlix)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-hostlix=${1:-$root/build/release/hostlix}
-if [ ! -x "$hostlix" ]; then
-  (cd "$root" && cmake --workflow --preset release >/dev/null)
+hostlix=$(realpath -m "${1:-$root/build/release/hostlix}")
+
+if [ -z "${HOSTLIX_BENCH_INSIDE:-}" ]; then
+  if [ ! -x "$hostlix" ]; then
+    (cd "$root" && cmake --workflow --preset release >/dev/null)
+  fi
+  if ! command -v gethostip >/dev/null; then
+    if [ "$(id -u)" -eq 0 ]; then
+      apt-get install -y -q --no-install-recommends syslinux-utils >/dev/null
+    else
+      echo "gethostip missing: install Debian's syslinux-utils" >&2
+      exit 2
+    fi
+  fi
+  for tool in valgrind bc cc; do
+    command -v "$tool" >/dev/null || { echo "$tool missing" >&2; exit 2; }
+  done
+  as_root=()
+  [ "$(id -u)" -eq 0 ] || as_root=(--map-root-user)
+  exec env HOSTLIX_BENCH_INSIDE=1 unshare --net "${as_root[@]}" "$0" "$hostlix"
 fi
+
+ip link set lo up 2>/dev/null || ifconfig lo up
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cc -O2 -o "$work/reference" "$root/bench/reference.c"
 cc -O2 -o "$work/peak_rss" "$root/bench/peak_rss.c"
+gethostip=$(command -v gethostip)
+getent=$(command -v getent)
+valgrind=$(command -v valgrind)
 
 instructions() {
-  valgrind --tool=callgrind --callgrind-out-file="$work/out" "$@" >/dev/null 2>"$work/log" || true
+  env -i PATH=/usr/bin:/bin "$valgrind" --tool=callgrind --callgrind-out-file="$work/out" "$@" \
+    >/dev/null 2>"$work/log" || true
   awk '/^summary:/ {print $2}' "$work/out"
 }
 
@@ -26,7 +55,7 @@ peak_rss() {
   local best=
   for _ in 1 2 3 4 5; do
     local kib
-    kib=$("$work/peak_rss" "$@")
+    kib=$(env -i PATH=/usr/bin:/bin "$work/peak_rss" "$@")
     if [ -z "$best" ] || [ "$kib" -lt "$best" ]; then best=$kib; fi
   done
   echo "$best"
@@ -45,7 +74,8 @@ row() {
     "$(echo "$ir / $ref_ir" | bc -l)" "$rss" "$(echo "$rss / $ref_rss" | bc -l)"
 }
 row "reference localhost" "$work/reference" localhost
+row "gethostip -d localhost" "$gethostip" -d localhost
+row "getent hosts localhost" "$getent" hosts localhost
 row "hostlix localhost" "$hostlix" localhost
 row "hostlix 127.0.0.1" "$hostlix" 127.0.0.1
 row "hostlix (usage)" "$hostlix"
-row "getent hosts localhost" getent hosts localhost

@@ -34,13 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int32_t size32 = static_cast<int32_t>(text.size());
   const size_t from = static_cast<size_t>(std::max(start, 1)) - 1;
 
-  const std::string left = TrimAnyLeft(text, set);
+  const std::string_view left = TrimAnyLeft(text, set);
   Require(text.size() >= left.size() &&
           text.compare(text.size() - left.size(), left.size(), left) == 0);
   Require(left.empty() || !InSet(left.front(), set));
   Require(std::all_of(text.begin(), text.end() - static_cast<ptrdiff_t>(left.size()),
                       [&](char c) { return InSet(c, set); }));
-  const std::string right = TrimAnyRight(text, set);
+  const std::string_view right = TrimAnyRight(text, set);
   Require(text.compare(0, right.size(), right) == 0);
   Require(right.empty() || !InSet(right.back(), set));
 
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   Require(any == expected);
 
-  const std::string mid = MidText(text, start, length);
+  const std::string_view mid = MidText(text, start, length);
   const size_t available = from < text.size() ? text.size() - from : 0;
   Require(mid.size() ==
           (length < 0 ? available : std::min(available, static_cast<size_t>(length))));
@@ -80,12 +80,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Require(count >= 1 && count <= size32 + 1);
   // Every field through SplitFields, in one pass; joined with the delimiter
   // they give the text back.
-  std::vector<std::string> fields(static_cast<size_t>(count) + 2, "stale");
+  std::vector<std::string_view> fields(static_cast<size_t>(count) + 2, "stale");
   SplitFields(text, set, fields);
   Require(fields[static_cast<size_t>(count)].empty() &&
           fields[static_cast<size_t>(count) + 1].empty());
   if (!set.empty()) {
-    std::string joined = fields[0];
+    std::string joined(fields[0]);
     for (int32_t k = 1; k < count; ++k) joined.append(set).append(fields[static_cast<size_t>(k)]);
     Require(joined == text);
   } else {
@@ -96,14 +96,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(FieldAt(text, set, k) == fields[static_cast<size_t>(k) - 1]);
   }
   Require(FieldAt(text, set, count) == fields[static_cast<size_t>(count) - 1]);
-  const std::string field_n = FieldAt(text, set, n);
+  const std::string_view field_n = FieldAt(text, set, n);
   Require(n >= 1 && n <= count ? field_n == fields[static_cast<size_t>(n) - 1] : field_n.empty());
   Require(FieldAt(text, set, count + 1).empty());
   // A smaller array gets the first fields only.
-  std::array<std::string, 3> small;
+  std::array<std::string_view, 3> small;
   SplitFields(text, set, small);
   for (size_t k = 0; k < small.size(); ++k) {
-    Require(small[k] == (static_cast<int32_t>(k) < count ? fields[k] : std::string()));
+    Require(small[k] == (static_cast<int32_t>(k) < count ? fields[k] : std::string_view()));
   }
   return 0;
 }

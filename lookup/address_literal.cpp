@@ -15,7 +15,7 @@ constexpr char kNoHostName[] = "ERROR: Could not resolve IP Address to hostname.
 
 }  // namespace
 
-IPv4Address PackDottedQuad(std::string text) {
+IPv4Address PackDottedQuad(std::string_view text) {
   unsigned char bytes[4] = {0, 0, 0, 0};
   const int32_t fields = FieldCount(text, ".");
   for (int32_t i = 0; i < fields && i < 4; ++i) {
@@ -32,15 +32,15 @@ ExitCode RunAddressLiteral(std::string_view s) {
     WriteLine(kInvalidAddress);
     return kExitOtherError;
   }
-  std::array<std::string, 4> fields;
+  std::array<std::string_view, 4> fields;
   SplitFields(s, ".", fields);
-  for (const std::string& field : fields) {
+  for (const std::string_view field : fields) {
     if (TextToNumber(field) >= 256) {
       WriteLine(kInvalidAddress);
       return kExitOtherError;
     }
   }
-  const std::string name = HostNameOf(PackDottedQuad(std::string(s)));
+  const std::string name = HostNameOf(PackDottedQuad(s));
   if (SameText(name, "")) {
     WriteLine(kNoHostName);
     return kExitNotFound;

@@ -4,7 +4,6 @@
 #ifndef HOSTLIX_LOOKUP_ADDRESS_LITERAL_H_
 #define HOSTLIX_LOOKUP_ADDRESS_LITERAL_H_
 
-#include <string>
 #include <string_view>
 
 #include "lookup/exit_code.h"
@@ -23,7 +22,7 @@ ExitCode RunAddressLiteral(std::string_view s);
 // rounded to an integer, as its low eight bits into byte k - 1 in memory
 // order ("1.2.3.&177777" packs as 1.2.3.255). Fields past the fourth are
 // ignored.
-IPv4Address PackDottedQuad(std::string text);
+[[nodiscard]] IPv4Address PackDottedQuad(std::string_view text);
 
 }  // namespace hostlix
 

@@ -4,7 +4,6 @@
 #ifndef HOSTLIX_LOOKUP_CLASSIFY_H_
 #define HOSTLIX_LOOKUP_CLASSIFY_H_
 
-#include <string>
 #include <string_view>
 
 namespace hostlix {
@@ -13,7 +12,7 @@ enum class Road { kUsage, kAddressLiteral, kHostName };
 
 struct Argument {
   Road road;
-  std::string text;  // the bare host part; empty on the usage road
+  std::string_view text;  // the bare host part, a view into the tail; empty on the usage road
 };
 
 // Strips leading and trailing blanks, backslashes, periods and double quotes;
@@ -24,7 +23,7 @@ struct Argument {
 //   "\\\\server1\\share1\\file.exe" -> host name "server1"
 //   "http://192.168.0.1/"         -> address literal "192.168.0.1"
 //   "http://.host"                -> usage (the period after "://" stays)
-Argument ClassifyArgument(std::string_view tail);
+[[nodiscard]] Argument ClassifyArgument(std::string_view tail);
 
 }  // namespace hostlix
 

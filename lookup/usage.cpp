@@ -1,53 +1,67 @@
 #include "lookup/usage.h"
 
-#include "services/console.h"
+#include <algorithm>
+#include <array>
+#include <iterator>
+
 #include "lookup/version.h"
-#include "services/text.h"
+#include "services/console.h"
 
 namespace hostlix {
 namespace {
 
 // The credit field of the banner starts after this many columns, less the
 // length of the version text.
-constexpr int32_t kBannerColumn = 35;
+constexpr size_t kBannerColumn = 35;
+constexpr std::string_view kBannerStart = "HOSTLIX v";
+constexpr std::string_view kVersionText = kVersion;
+constexpr std::string_view kCredit = "Created by: the HOSTLIX project";
+static_assert(kVersionText.size() < kBannerColumn, "the version must leave the banner a blank");
+
+// "HOSTLIX v1.03", the blanks, the credit: built by the compiler.
+constexpr auto kBanner = [] {
+  std::array<char, kBannerStart.size() + kBannerColumn + kCredit.size()> banner{};
+  char* out = std::copy(kBannerStart.begin(), kBannerStart.end(), banner.begin());
+  out = std::copy(kVersionText.begin(), kVersionText.end(), out);
+  out = std::fill_n(out, kBannerColumn - kVersionText.size(), ' ');
+  std::copy(kCredit.begin(), kCredit.end(), out);
+  return banner;
+}();
+
+constexpr std::string_view kUsage[] = {
+    "",
+    std::string_view(kBanner.data(), kBanner.size()),
+    "",
+    "Resolves a hostname or IP address to its counterpart.",
+    "",
+    "Usage:",
+    "",
+    "HOSTLIX {Hostname | IP_Address}",
+    "",
+    "If given a hostname it will attempt to resolve the IP address.",
+    "If given an IP address it will attempt to resolve the hostname.",
+    "",
+    "HOSTLIX does its best to extract the correct hostname or IP address.",
+    "Thus the following examples are also considered acceptable syntax:",
+    "",
+    "HOSTLIX \\\\192.168.0.101\\ipc$",
+    "HOSTLIX \\\\server1\\share1\\rest_of_UNCPath\\file1.exe",
+    "HOSTLIX http://www.example.com/index.html",
+    "",
+    "Returns error code 0 if successful in resolving hostname or IP address.",
+    "Returns error code 1 if unsuccessful in resolving hostname or IP address.",
+    "Returns error code 9 for all other errors (including showing this help).",
+    "",
+    "Please send comments and bug reports by e-mail to hostlix@example.org",
+};
+static_assert(std::size(kUsage) == 24);
 
 }  // namespace
 
-std::vector<std::string> UsageLines() {
-  const std::string banner =
-      JoinText(JoinText("HOSTLIX v", kVersion),
-               JoinText(std::string(static_cast<size_t>(kBannerColumn - TextLength(kVersion)), ' '),
-                        "Created by: the HOSTLIX project"));
-  return {
-      "",
-      banner,
-      "",
-      "Resolves a hostname or IP address to its counterpart.",
-      "",
-      "Usage:",
-      "",
-      "HOSTLIX {Hostname | IP_Address}",
-      "",
-      "If given a hostname it will attempt to resolve the IP address.",
-      "If given an IP address it will attempt to resolve the hostname.",
-      "",
-      "HOSTLIX does its best to extract the correct hostname or IP address.",
-      "Thus the following examples are also considered acceptable syntax:",
-      "",
-      "HOSTLIX \\\\192.168.0.101\\ipc$",
-      "HOSTLIX \\\\server1\\share1\\rest_of_UNCPath\\file1.exe",
-      "HOSTLIX http://www.example.com/index.html",
-      "",
-      "Returns error code 0 if successful in resolving hostname or IP address.",
-      "Returns error code 1 if unsuccessful in resolving hostname or IP address.",
-      "Returns error code 9 for all other errors (including showing this help).",
-      "",
-      "Please send comments and bug reports by e-mail to hostlix@example.org",
-  };
-}
+std::span<const std::string_view> UsageLines() { return kUsage; }
 
 void ShowUsage() {
-  for (const std::string& line : UsageLines()) WriteLine(line);
+  for (const std::string_view line : kUsage) WriteLine(line);
 }
 
 }  // namespace hostlix

@@ -3,14 +3,15 @@
 #ifndef HOSTLIX_LOOKUP_USAGE_H_
 #define HOSTLIX_LOOKUP_USAGE_H_
 
-#include <string>
-#include <vector>
+#include <span>
+#include <string_view>
 
 namespace hostlix {
 
-// The 24 lines, without line ends. Line 2 is the banner: "HOSTLIX v1.03",
-// blanks up to column 44, then the credit from column 45.
-std::vector<std::string> UsageLines();
+// The 24 lines, without line ends: static text, made when the command is
+// compiled. Line 2 is the banner: "HOSTLIX v" and the version, blanks up to
+// column 44, then the credit from column 45.
+[[nodiscard]] std::span<const std::string_view> UsageLines();
 
 // Prints the usage lines, one WriteLine each. The caller ends with status 9.
 void ShowUsage();

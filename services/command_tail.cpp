@@ -1,15 +1,16 @@
 #include "services/command_tail.h"
 
-#include <cstddef>
+#include <string.h>  // memccpy, from POSIX
+
+#include <algorithm>
 #include <cstring>
-#include <utility>
 
 namespace hostlix {
 namespace {
 
-// The command line and where its tail starts, fixed at start-up.
-std::string command_line;
-size_t tail_start = 0;
+// The tail of the command line, fixed at start-up. A view is constant-
+// initialised: no constructor runs before main and no destructor after it.
+std::string_view command_tail;
 
 size_t SkipBlanks(std::string_view line, size_t pos) {
   while (pos < line.size() && line[pos] == ' ') ++pos;
@@ -22,9 +23,9 @@ std::string_view SkipProgramName(std::string_view line) {
   if (line.empty()) return line;
   size_t pos = 0;
   if (line[0] == '"') {
-    const size_t close = line.find('"', 1);
-    if (close == std::string_view::npos) return line.substr(line.size());
-    pos = SkipBlanks(line, close + 1);
+    const auto close = std::find(line.begin() + 1, line.end(), '"');
+    if (close == line.end()) return line.substr(line.size());
+    pos = SkipBlanks(line, static_cast<size_t>(close - line.begin()) + 1);
   } else if (line[0] == ' ') {
     pos = SkipBlanks(line, 0);
   } else {
@@ -35,34 +36,45 @@ std::string_view SkipProgramName(std::string_view line) {
   return line.substr(pos);
 }
 
-std::string FormCommandLine(int argc, const char* const* argv) {
-  const std::string_view name = argc > 0 && argv[0] != nullptr ? argv[0] : "";
+size_t FormCommandLine(int argc, const char* const* argv, std::span<char> line) {
+  const char* const name = argc > 0 && argv[0] != nullptr ? argv[0] : "";
   int count = 1;
-  size_t size = name.size() + 2;
-  for (; count < argc && argv[count] != nullptr; ++count) size += 1 + std::strlen(argv[count]);
+  while (count < argc && argv[count] != nullptr) ++count;
 
-  std::string line;
-  line.reserve(size);
-  line.push_back('"');
-  for (size_t from = 0; from < name.size();) {
-    size_t quote = name.find('"', from);
-    if (quote == std::string_view::npos) quote = name.size();
-    line.append(name.substr(from, quote - from));
-    from = quote + 1;
-  }
-  line.push_back('"');
+  // One pass with memccpy, which copies a C string and finds its end at once;
+  // `out` becomes null as soon as something does not fit.
+  char* out = line.data();
+  char* const end = line.data() + line.size();
+  const auto put = [&](char c) {
+    out = out != nullptr && out < end ? (*out = c, out + 1) : nullptr;
+  };
+  const auto copy = [&](const char* text) {
+    if (out == nullptr) return;
+    const auto room = static_cast<size_t>(end - out);
+    auto* const stop = static_cast<char*>(memccpy(out, text, '\0', room));
+    // Without a NUL in `room` bytes, the text fits only if it ends right there.
+    out = stop != nullptr ? stop - 1 : text[room] == '\0' ? end : nullptr;
+  };
+  put('"');
+  char* const name_start = out;
+  copy(name);
+  if (out != nullptr) out = std::remove(name_start, out, '"');
+  put('"');
   for (int i = 1; i < count; ++i) {
-    line.push_back(' ');
-    line.append(argv[i]);
+    put(' ');
+    copy(argv[i]);
   }
-  return line;
+  if (out != nullptr) return static_cast<size_t>(out - line.data());
+
+  // Too long for `line`: the room a second call needs.
+  size_t size =
+      std::strlen(name) + 2 - static_cast<size_t>(std::count(name, name + std::strlen(name), '"'));
+  for (int i = 1; i < count; ++i) size += 1 + std::strlen(argv[i]);
+  return size;
 }
 
-void SetCommandLine(std::string line) {
-  command_line = std::move(line);
-  tail_start = command_line.size() - SkipProgramName(command_line).size();
-}
+void SetCommandLine(std::string_view line) { command_tail = SkipProgramName(line); }
 
-std::string CommandTail() { return command_line.substr(tail_start); }
+std::string_view CommandTail() { return command_tail; }
 
 }  // namespace hostlix

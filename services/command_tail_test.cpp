@@ -59,8 +59,20 @@ TEST(FormCommandLine, TailIsTheArgumentsJoinedByBlanks) {
       {{}, "\"\"", ""},
   };
   for (const Case& c : cases) {
-    const std::string line = FormCommandLine(static_cast<int>(c.argv.size()), c.argv.data());
+    const int argc = static_cast<int>(c.argv.size());
+    // Too little room, by one byte or by all: the length needed.
+    std::string line(c.line.size() - 1, '?');
+    EXPECT_EQ(FormCommandLine(argc, c.argv.data(), line), c.line.size());
+    EXPECT_EQ(FormCommandLine(argc, c.argv.data(), {}), c.line.size());
+    // Exactly the room needed, and more.
+    line.assign(c.line.size(), '?');
+    ASSERT_EQ(FormCommandLine(argc, c.argv.data(), line), c.line.size());
     EXPECT_EQ(line, c.line);
+    line.assign(c.line.size() + 3, '?');
+    ASSERT_EQ(FormCommandLine(argc, c.argv.data(), line), c.line.size());
+    EXPECT_EQ(line.substr(0, c.line.size()), c.line);
+    EXPECT_EQ(line.substr(c.line.size() + 1), "??");  // at most a NUL after the line
+    line.resize(c.line.size());
     SetCommandLine(line);
     EXPECT_EQ(CommandTail(), c.tail) << line;
     EXPECT_EQ(CommandTail(), c.tail) << line;  // every call gives the same

@@ -1,8 +1,9 @@
 #include "services/mask_format.h"
 
-#include <cmath>
+#include <array>
 #include <cstddef>
-#include <cstdio>
+#include <cstdint>
+#include <vector>
 
 namespace hostlix {
 namespace {
@@ -33,35 +34,70 @@ bool HasField(std::string_view mask) {
   return false;
 }
 
-// Decimal digits of `value` rounded to an integer, "-" first when negative.
-std::string DigitsOf(Number value) {
-  if (std::isnan(value)) return "nan";
-  if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
-  // From 2^63 on every extended value is a whole number already.
-  const bool small = value > -0x1p63L && value < 0x1p63L;
-  const Number rounded = small ? static_cast<Number>(NumberToInteger(value)) : value;
-  const bool negative = rounded < 0;
-  const Number magnitude = negative ? -rounded : rounded;
-  std::string digits;
-  if (magnitude < 0x1p64L) {
-    auto whole = static_cast<unsigned long long>(magnitude);
-    char buffer[24];
-    char* end = buffer + sizeof buffer;
-    char* p = end;
-    do {
-      *--p = static_cast<char>('0' + whole % 10);
-      whole /= 10;
-    } while (whole != 0);
-    digits.assign(p, end);
-  } else {
-    // Beyond 64 bits: let the C library write the exact decimal expansion.
-    const int length = std::snprintf(nullptr, 0, "%.0Lf", magnitude);
-    digits.resize(static_cast<size_t>(length) + 1);
-    std::snprintf(digits.data(), digits.size(), "%.0Lf", magnitude);
-    digits.pop_back();
+// Appends the decimal digits of `magnitude`.
+void AppendDigits(uint64_t magnitude, std::string& out) {
+  char buffer[20];
+  char* const end = buffer + sizeof buffer;
+  char* p = end;
+  do {
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  // Byte by byte: a few digits, no call into the C library.
+  for (; p != end; ++p) out.push_back(*p);
+}
+
+// Appends the exact decimal digits of significand * 2^shift, a whole number
+// of up to 4,933 digits, through base-10^9 limbs (least significant first).
+void AppendWideDigits(uint64_t significand, int shift, std::string& out) {
+  constexpr uint64_t kLimb = 1000000000;
+  std::vector<uint64_t> limbs;
+  for (; significand != 0; significand /= kLimb) limbs.push_back(significand % kLimb);
+  while (shift > 0) {
+    const int step = shift < 29 ? shift : 29;  // a limb times 2^29 stays below 2^64
+    uint64_t carry = 0;
+    for (uint64_t& limb : limbs) {
+      const uint64_t wide = (limb << step) + carry;
+      limb = wide % kLimb;
+      carry = wide / kLimb;
+    }
+    for (; carry != 0; carry /= kLimb) limbs.push_back(carry % kLimb);
+    shift -= step;
   }
-  if (negative) digits.insert(digits.begin(), '-');
-  return digits;
+  AppendDigits(limbs.back(), out);
+  for (size_t k = limbs.size() - 1; k-- > 0;) {
+    char group[9];
+    uint64_t limb = limbs[k];
+    for (int d = 8; d >= 0; --d, limb /= 10) group[d] = static_cast<char>('0' + limb % 10);
+    out.append(group, sizeof group);
+  }
+}
+
+// Appends `value` rounded to an integer, "-" first when negative; "inf",
+// "-inf" or "nan" for the values that are not numbers.
+void AppendNumber(Number value, std::string& out) {
+  // The integer conversion answers -2^63 for what it cannot convert: NaN,
+  // the infinities and magnitudes from 2^63 on (and -2^63 itself).
+  const int64_t whole = NumberToInteger(value);
+  if (whole != INT64_MIN) {
+    if (whole < 0) out.push_back('-');
+    AppendDigits(whole < 0 ? 0 - static_cast<uint64_t>(whole) : static_cast<uint64_t>(whole), out);
+    return;
+  }
+  // From 2^63 on every value of the format is a whole number: read it from
+  // its bits.
+  const std::array<uint8_t, 10> bytes = NumberBytes(value);
+  uint64_t significand = 0;
+  for (int k = 7; k >= 0; --k) significand = (significand << 8) | bytes[static_cast<size_t>(k)];
+  const bool negative = (bytes[9] & 0x80) != 0;
+  const int exponent = ((bytes[9] & 0x7F) << 8) | bytes[8];
+  if (exponent == 0x7FFF) {
+    const bool infinite = significand == (uint64_t{1} << 63);
+    out.append(!infinite ? "nan" : negative ? "-inf" : "inf");
+    return;
+  }
+  if (negative) out.push_back('-');
+  AppendWideDigits(significand, exponent - 16383 - 63, out);
 }
 
 }  // namespace
@@ -81,9 +117,10 @@ std::string FormatByMask(std::string_view mask, std::span<const Number> values) 
       ++width;
       ++pos;
     }
-    const std::string digits = DigitsOf(value);
-    if (digits.size() < width) out.append(width - digits.size(), ' ');
-    out.append(digits);
+    const size_t start = out.size();
+    AppendNumber(value, out);
+    const size_t digits = out.size() - start;
+    if (digits < width) out.insert(start, width - digits, ' ');
     pos = AppendLiteral(mask, pos, out);
     if (pos == mask.size()) pos = 0;
   }

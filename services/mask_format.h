@@ -31,7 +31,9 @@
 
 namespace hostlix {
 
-std::string FormatByMask(std::string_view mask, std::span<const Number> values);
+// A result of up to 15 bytes, such as any dotted quad, is made without a
+// heap allocation.
+[[nodiscard]] std::string FormatByMask(std::string_view mask, std::span<const Number> values);
 
 }  // namespace hostlix
 

@@ -13,8 +13,7 @@ int main() {
   CoInitialize(nullptr);
   hostlix::StartConsole();
   hostlix::SetNumericEnvironment();
-  // The runtime's own state: the copy of the command line. Running out of
-  // memory here, as anywhere, ends the process with status 255.
+  // The system keeps the command line for the life of the process.
   hostlix::SetCommandLine(GetCommandLineA());
   const UINT status = static_cast<UINT>(hostlix::ProgramMain());
   CoUninitialize();

@@ -2,12 +2,14 @@
 // the resolver's own order (getaddrinfo would sort the addresses). Nothing
 // needs starting or releasing.
 #include <netdb.h>
+#include <string.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "services/host_entry.h"
 #include "services/resolver.h"
@@ -23,9 +25,10 @@ constexpr size_t kLastBuffer = size_t{1} << 24;
 constexpr size_t kNameOnStack = 1024;
 
 // Runs query(entry, buffer, size, result, h_errno) until it has room, and
-// hands a found entry to extract() while its buffer is still alive.
+// returns what extract() makes of a found entry while its buffer is still
+// alive; a default value when nothing was found.
 template <typename Query, typename Extract>
-void Ask(Query query, Extract extract) {
+auto Ask(Query query, Extract extract) -> decltype(extract(std::declval<const hostent&>())) {
   char stack_buffer[kFirstBuffer];
   std::unique_ptr<char[]> heap_buffer;
   char* buffer = stack_buffer;
@@ -45,15 +48,29 @@ void Ask(Query query, Extract extract) {
       buffer = heap_buffer.get();
       continue;
     }
-    if (status == 0 && result != nullptr) extract(*result);
-    return;
+    if (status == 0 && result != nullptr) return extract(*result);
+    return {};
   }
+}
+
+// A copy of the C string `c_name`. A name that fits the string's inline
+// storage takes one memccpy, which finds its end as it copies, and no heap;
+// a longer one is copied whole.
+std::string CopyName(const char* c_name) {
+  std::string name;
+  name.resize(name.capacity());
+  const auto* const end = static_cast<const char*>(memccpy(name.data(), c_name, '\0', name.size()));
+  if (end == nullptr) {
+    name.assign(c_name);
+  } else {
+    name.resize(static_cast<size_t>(end - name.data()) - 1);
+  }
+  return name;
 }
 
 }  // namespace
 
 IPv4Address HostAddressOf(std::string_view name, int32_t position) {
-  if (name.find('\0') != std::string_view::npos) return 0;
   // The name as a C string: on the stack for any name DNS can carry.
   char stack_name[kNameOnStack];
   std::unique_ptr<char[]> heap_name;
@@ -62,34 +79,32 @@ IPv4Address HostAddressOf(std::string_view name, int32_t position) {
     heap_name = std::make_unique<char[]>(name.size() + 1);
     c_name = heap_name.get();
   }
-  std::memcpy(c_name, name.data(), name.size());
+  // memccpy stops at a NUL inside the name, which would make the resolver
+  // see a different name: such a name has no address.
+  if (memccpy(c_name, name.data(), '\0', name.size()) != nullptr) return 0;
   c_name[name.size()] = '\0';
-  IPv4Address address = 0;
-  Ask(
+  return Ask(
       [&](hostent* entry, char* buffer, size_t size, hostent** result, int* error) {
         return gethostbyname_r(c_name, entry, buffer, size, result, error);
       },
-      [&](const hostent& entry) { address = AddressAt(entry, AF_INET, position); });
-  return address;
+      [&](const hostent& entry) { return AddressAt(entry, AF_INET, position); });
 }
 
 std::string HostNameOf(IPv4Address address) {
-  std::string name;
   if (address == 0) {
     char buffer[256];
-    if (gethostname(buffer, sizeof buffer) == 0)
-      name.assign(buffer, strnlen(buffer, sizeof buffer));
-    return name;
+    if (gethostname(buffer, sizeof buffer) != 0) return {};
+    return std::string(buffer, strnlen(buffer, sizeof buffer));
   }
-  Ask(
+  // Every result is made in place, so that no copy of the name is moved.
+  return Ask(
       [&](hostent* entry, char* buffer, size_t size, hostent** result, int* error) {
         return gethostbyaddr_r(&address, sizeof address, AF_INET, entry, buffer, size, result,
                                error);
       },
-      [&](const hostent& entry) {
-        if (entry.h_name != nullptr) name = entry.h_name;
+      [](const hostent& entry) {
+        return entry.h_name != nullptr ? CopyName(entry.h_name) : std::string();
       });
-  return name;
 }
 
 }  // namespace hostlix

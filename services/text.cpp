@@ -15,17 +15,6 @@ std::string_view Reachable(std::string_view text) {
   return text.size() > static_cast<size_t>(kMaxLength) ? text.substr(0, kMaxLength) : text;
 }
 
-// Membership table for a character set.
-using ByteSet = std::array<bool, 256>;
-
-ByteSet MakeSet(std::string_view set) {
-  ByteSet members{};
-  for (unsigned char c : set) members[c] = true;
-  return members;
-}
-
-bool Holds(const ByteSet& members, char c) { return members[static_cast<unsigned char>(c)]; }
-
 // Start of the maximal suffix of `x` under the byte order (or its reverse),
 // with its period in `period`: the critical factorisation of the two-way
 // string matching algorithm (Crochemore and Perrin).
@@ -65,9 +54,14 @@ size_t FindBytes(std::string_view hay, std::string_view needle) {
   const ptrdiff_t m = static_cast<ptrdiff_t>(needle.size());
   if (m > n) return std::string_view::npos;
   if (m == 1) {
-    const void* hit = std::memchr(hay.data(), needle[0], hay.size());
-    return hit == nullptr ? std::string_view::npos
-                          : static_cast<size_t>(static_cast<const char*>(hit) - hay.data());
+    const auto hit = std::find(hay.begin(), hay.end(), needle[0]);
+    return hit == hay.end() ? std::string_view::npos : static_cast<size_t>(hit - hay.begin());
+  }
+  if (m <= 4) {
+    // A short needle: a direct scan is linear too (at most four comparisons
+    // a position) and needs no factorisation.
+    const auto hit = std::search(hay.begin(), hay.end(), needle.begin(), needle.end());
+    return hit == hay.end() ? std::string_view::npos : static_cast<size_t>(hit - hay.begin());
   }
   const auto* x = reinterpret_cast<const unsigned char*>(needle.data());
   const auto* y = reinterpret_cast<const unsigned char*>(hay.data());
@@ -79,7 +73,7 @@ size_t FindBytes(std::string_view hay, std::string_view needle) {
   const ptrdiff_t ell = ms1 > ms2 ? ms1 : ms2;
   ptrdiff_t per = ms1 > ms2 ? p1 : p2;
 
-  if (std::memcmp(x, x + per, static_cast<size_t>(ell + 1)) == 0) {
+  if (std::mismatch(x, x + ell + 1, x + per).first == x + ell + 1) {
     // Periodic needle: remember how much of the left part already matched.
     ptrdiff_t memory = -1;
     ptrdiff_t j = 0;
@@ -140,18 +134,24 @@ int64_t ForEachField(std::string_view text, std::string_view delimiter, int64_t 
 
 }  // namespace
 
-std::string TrimAnyLeft(std::string_view text, std::string_view set) {
-  const ByteSet members = MakeSet(set);
+std::string_view TrimAnyLeft(std::string_view text, const ByteSet& set) {
   size_t first = 0;
-  while (first < text.size() && Holds(members, text[first])) ++first;
-  return std::string(text.substr(first));
+  while (first < text.size() && set.Holds(text[first])) ++first;
+  return text.substr(first);
 }
 
-std::string TrimAnyRight(std::string_view text, std::string_view set) {
-  const ByteSet members = MakeSet(set);
+std::string_view TrimAnyLeft(std::string_view text, std::string_view set) {
+  return TrimAnyLeft(text, ByteSet(set));
+}
+
+std::string_view TrimAnyRight(std::string_view text, const ByteSet& set) {
   size_t end = text.size();
-  while (end > 0 && Holds(members, text[end - 1])) --end;
-  return std::string(text.substr(0, end));
+  while (end > 0 && set.Holds(text[end - 1])) --end;
+  return text.substr(0, end);
+}
+
+std::string_view TrimAnyRight(std::string_view text, std::string_view set) {
+  return TrimAnyRight(text, ByteSet(set));
 }
 
 int32_t FindText(int32_t start, std::string_view text, std::string_view needle) {
@@ -163,26 +163,29 @@ int32_t FindText(int32_t start, std::string_view text, std::string_view needle) 
   return hit == std::string_view::npos ? 0 : static_cast<int32_t>(hit) + start;
 }
 
-int32_t FindAny(int32_t start, std::string_view text, std::string_view set) {
+int32_t FindAny(int32_t start, std::string_view text, const ByteSet& set) {
   text = Reachable(text);
   if (start < 1) start = 1;
   if (text.empty() || static_cast<size_t>(start) > text.size()) return 0;
-  if (set.empty()) return start;
-  const ByteSet members = MakeSet(set);
+  if (set.Empty()) return start;
   for (size_t i = static_cast<size_t>(start) - 1; i < text.size(); ++i) {
-    if (Holds(members, text[i])) return static_cast<int32_t>(i + 1);
+    if (set.Holds(text[i])) return static_cast<int32_t>(i + 1);
   }
   return 0;
 }
 
-std::string MidText(std::string_view text, int32_t start, int32_t length) {
+int32_t FindAny(int32_t start, std::string_view text, std::string_view set) {
+  return FindAny(start, text, ByteSet(set));
+}
+
+std::string_view MidText(std::string_view text, int32_t start, int32_t length) {
   text = Reachable(text);
   if (start < 1) start = 1;
   const size_t from = static_cast<size_t>(start) - 1;
-  if (from >= text.size()) return std::string();
+  if (from >= text.size()) return {};
   const size_t available = text.size() - from;
   const size_t count = length < 0 ? available : std::min(available, static_cast<size_t>(length));
-  return std::string(text.substr(from, count));
+  return text.substr(from, count);
 }
 
 std::string UpperText(std::string_view text) {
@@ -244,19 +247,20 @@ int32_t FieldCount(std::string_view text, std::string_view delimiter) {
   return static_cast<int32_t>(ForEachField(text, delimiter, kMaxLength, [](std::string_view) {}));
 }
 
-std::string FieldAt(std::string_view text, std::string_view delimiter, int32_t n) {
-  if (n < 1) return std::string();
+std::string_view FieldAt(std::string_view text, std::string_view delimiter, int32_t n) {
+  if (n < 1) return {};
   std::string_view last;
   const int64_t count =
       ForEachField(text, delimiter, n, [&](std::string_view field) { last = field; });
-  return count == n ? std::string(last) : std::string();
+  return count == n ? last : std::string_view();
 }
 
-void SplitFields(std::string_view text, std::string_view delimiter, std::span<std::string> array) {
+void SplitFields(std::string_view text, std::string_view delimiter,
+                 std::span<std::string_view> array) {
   size_t k = 0;
   ForEachField(text, delimiter, static_cast<int64_t>(array.size()),
-               [&](std::string_view field) { array[k++].assign(field); });
-  for (; k < array.size(); ++k) array[k].clear();
+               [&](std::string_view field) { array[k++] = field; });
+  for (; k < array.size(); ++k) array[k] = {};
 }
 
 }  // namespace hostlix

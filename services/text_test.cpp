@@ -236,15 +236,19 @@ TEST(Fields, SplitIntoArray) {
       {"", {"", "", "", ""}},
   };
   for (const Case& c : cases) {
-    std::array<std::string, 4> array = {"old", "old", "old", "old"};
+    std::array<std::string_view, 4> array = {"old", "old", "old", "old"};
     SplitFields(c.text, ".", array);
-    EXPECT_EQ(array, c.expected) << c.text;
+    for (size_t k = 0; k < array.size(); ++k) EXPECT_EQ(array[k], c.expected[k]) << c.text;
   }
-  std::array<std::string, 2> small = {"x", "y"};
+  std::array<std::string_view, 2> small = {"x", "y"};
   SplitFields("a.b.c", "", small);
   EXPECT_EQ(small[0], "a.b.c");
   EXPECT_EQ(small[1], "");
-  SplitFields("a.b", ".", std::span<std::string>());  // no elements: nothing to do
+  // A span of no elements gets nothing: the array behind it keeps its values.
+  std::array<std::string_view, 2> guard = {"keep", "keep"};
+  SplitFields("a.b", ".", std::span<std::string_view>(guard).first(0));
+  EXPECT_EQ(guard[0], "keep");
+  EXPECT_EQ(guard[1], "keep");
 }
 
 }  // namespace
