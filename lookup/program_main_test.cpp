@@ -139,7 +139,8 @@ TEST(UsageLines, Layout) {
   EXPECT_EQ(url.rfind("http://", 0), 0u);
   const Argument host = ClassifyArgument(url);
   EXPECT_EQ(host.road, Road::kHostName);
-  EXPECT_EQ(url, "http://" + std::string(host.text) + std::string(url.substr(7 + host.text.size())));
+  EXPECT_EQ(url,
+            "http://" + std::string(host.text) + std::string(url.substr(7 + host.text.size())));
   EXPECT_NE(host.text.find("example."), std::string::npos);  // a reserved domain
 }
 

@@ -1,8 +1,10 @@
 #include "services/mask_format.h"
 
 #include <array>
+#include <cinttypes>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 namespace hostlix {
@@ -66,10 +68,9 @@ void AppendWideDigits(uint64_t significand, int shift, std::string& out) {
   }
   AppendDigits(limbs.back(), out);
   for (size_t k = limbs.size() - 1; k-- > 0;) {
-    char group[9];
-    uint64_t limb = limbs[k];
-    for (int d = 8; d >= 0; --d, limb /= 10) group[d] = static_cast<char>('0' + limb % 10);
-    out.append(group, sizeof group);
+    char group[10];  // nine digits with their leading zeros
+    std::snprintf(group, sizeof group, "%09" PRIu64, limbs[k]);
+    out.append(group, 9);
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,6 +10,15 @@ namespace hostlix {
 namespace {
 
 constexpr char kDottedQuad[] = "#_.#_.#_.#";
+
+// Values made with exact operations only, the same on every platform.
+Number Ratio(int64_t a, int64_t b) { return Number(a) / Number(b); }
+Number TwoTo(int n) {
+  Number value = 1;
+  for (int k = 0; k < n; ++k) value = value * Number(2);
+  return value;
+}
+const Number kInfinity = TwoTo(16384);
 
 TEST(FormatByMask, Table) {
   struct Case {
@@ -39,15 +48,21 @@ TEST(FormatByMask, Table) {
       {"#.#", {1, 2}, "1.2"},  // "." is literal here
       {"# ", {-5}, "-5 "},
       {"###", {-5}, " -5"},
-      {"#", {2.5L}, "2"},  // ties to even
-      {"#", {3.5L}, "4"},
-      {"#", {0.4L}, "0"},
-      {"#", {-0.0L}, "0"},
-      {"#", {18446744073709551615.0L}, "18446744073709551615"},
-      {"#", {0x1p64L}, "18446744073709551616"},
-      {"#", {0x1p127L}, "170141183460469231731687303715884105728"},
-      {"#", {INFINITY}, "inf"},
-      {"#", {NAN}, "nan"},
+      {"#", {Ratio(5, 2)}, "2"},  // ties to even
+      {"#", {Ratio(7, 2)}, "4"},
+      {"#", {Ratio(-5, 2)}, "-2"},
+      {"#", {Ratio(2, 5)}, "0"},
+      {"#", {-Number(0)}, "0"},
+      {"#", {Number(INT64_MIN)}, "-9223372036854775808"},
+      {"#", {-Number(INT64_MIN)}, "9223372036854775808"},
+      {"#", {Number(UINT64_MAX)}, "18446744073709551615"},
+      {"#", {TwoTo(64)}, "18446744073709551616"},
+      {"#", {TwoTo(127)}, "170141183460469231731687303715884105728"},
+      {"#", {-TwoTo(127)}, "-170141183460469231731687303715884105728"},
+      {"#", {Number(999999999) * TwoTo(70)}, "1180591619536819682706588696576"},
+      {"#", {kInfinity}, "inf"},
+      {"#", {-kInfinity}, "-inf"},
+      {"#", {kInfinity / kInfinity}, "nan"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FormatByMask(c.mask, c.values), c.expected) << c.mask;
@@ -57,7 +72,8 @@ TEST(FormatByMask, Table) {
 TEST(FormatByMask, DottedQuadHoldsOnlyDigitsAndPeriods) {
   for (int a = 0; a < 256; a += 15) {
     for (int b = 0; b < 256; b += 51) {
-      const std::vector<Number> values = {Number(a), Number(b), Number(255 - a), Number(b / 3)};
+      const std::vector<Number> values = {Number(a), Number(b), Number(255 - a),
+                                          Number(b / 3)};  // whole thirds
       const std::string text = FormatByMask(kDottedQuad, values);
       const std::string expected = std::to_string(a) + "." + std::to_string(b) + "." +
                                    std::to_string(255 - a) + "." + std::to_string(b / 3);

@@ -29,7 +29,7 @@ int VectorAt(int good) {
 }
 int Substr(int good) {
   const std::string s = "host";
-  return s.substr(good ? 4 : 5) == "" ? 0 : 1;
+  return s.substr(good ? 4 : 5).empty() ? 0 : 1;
 }
 int Function(int good) {
   std::function<int()> f;
