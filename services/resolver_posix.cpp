@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -17,10 +18,32 @@
 namespace hostlix {
 namespace {
 
-// Room for the resolver's answer: starts on the stack, doubles while the
-// resolver asks for more, up to a bound no real host entry comes near.
+// Room for the resolver's answer: starts on the stack; on the first ERANGE
+// it grows straight to kDnsAnswerBound, then doubles (only a hosts file can
+// need more) up to a bound no real host entry comes near.
 constexpr size_t kFirstBuffer = 4096;
 constexpr size_t kLastBuffer = size_t{1} << 24;
+
+// glibc sends its DNS query again on every ERANGE, so the second buffer is
+// made big enough for any entry that glibc 2.36's DNS module can build from
+// one message. A message has at most 65,535 bytes, 12 of header and at least
+// 7 of question (the shortest host name, type and class). The module copies
+// the query name and every CNAME target of the answer section (no check of
+// the owner name) as aliases of at most 253 characters and a NUL, each with
+// an 8-byte pointer, and each A record as 4 bytes with a pointer. The
+// cheapest record for the most bytes is a CNAME with a one-byte owner and a
+// two-byte compressed target that points at a 253-character name: 13 bytes
+// on the wire (10 of type, class, TTL and length) for 262 in the buffer;
+// an A record takes at least 15 bytes for 12. At most 65,516 / 13 records
+// fit, each with its entry, plus the query name's, one more pointer for each
+// list's end and the alignment padding: about 1.26 MiB. A reverse entry is
+// a single name (under 300 bytes) and always fits the first buffer.
+constexpr size_t kLargestMessage = 65535;
+constexpr size_t kSmallestRecord = 13;
+constexpr size_t kLargestAliasEntry = 253 + 1 + sizeof(char*);
+constexpr size_t kDnsAnswerBound =
+    (kLargestMessage / kSmallestRecord + 1) * kLargestAliasEntry + 4 * sizeof(char*) + 16;
+static_assert(kDnsAnswerBound > kFirstBuffer && kDnsAnswerBound < kLastBuffer);
 // Names up to this length (with their NUL) are passed from the stack.
 constexpr size_t kNameOnStack = 1024;
 
@@ -43,7 +66,7 @@ auto Ask(Query query, Extract extract) -> decltype(extract(std::declval<const ho
     const bool needs_room =
         status == ERANGE || (status != 0 && resolver_error == NETDB_INTERNAL && errno == ERANGE);
     if (needs_room && size < kLastBuffer) {
-      size *= 2;
+      size = size == kFirstBuffer ? kDnsAnswerBound : std::min(size * 2, kLastBuffer);
       heap_buffer = std::make_unique<char[]>(size);
       buffer = heap_buffer.get();
       continue;
