@@ -18,7 +18,7 @@ struct pending {
   int used;
   unsigned short id; /* the query's id, which the answer repeats */
   struct sockaddr_in asker;
-  double due;        /* when the answer may go back */
+  double due; /* when the answer may go back */
   int have_answer;
   unsigned char answer[4096];
   ssize_t length;
