@@ -47,10 +47,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Road road = ClassifyArgument(CommandTail()).road;
 
   switch (road) {
-    case Road::kUsage:
+    case Road::kUsage: {
       Require(status == kExitOtherError);
-      Require(std::equal(lines.begin(), lines.end(), UsageLines().begin(), UsageLines().end()));
+      const auto usage = UsageLines();
+      Require(std::equal(lines.begin(), lines.end(), usage.begin(), usage.end()));
       break;
+    }
     case Road::kHostName: {
       Require(lines.size() == 1);
       const std::string& line = lines[0];

@@ -1,7 +1,7 @@
 #include "lookup/usage.h"
 
 #include <algorithm>
-#include <array>
+#include <cstdint>
 #include <iterator>
 
 #include "lookup/version.h"
@@ -28,7 +28,8 @@ constexpr auto kBanner = [] {
   return banner;
 }();
 
-constexpr std::string_view kUsage[] = {
+// The 24 lines as written; used only by the compiler, to make kScreen.
+constexpr std::string_view kLines[] = {
     "",
     std::string_view(kBanner.data(), kBanner.size()),
     "",
@@ -54,14 +55,48 @@ constexpr std::string_view kUsage[] = {
     "",
     "Please send comments and bug reports by e-mail to hostlix@example.org",
 };
-static_assert(std::size(kUsage) == 24);
+static_assert(std::size(kLines) == kUsageLineCount);
+
+constexpr size_t kScreenBytes = [] {
+  size_t bytes = 0;
+  for (const std::string_view line : kLines) bytes += line.size();
+  return bytes;
+}();
+
+// The lines one after another, and where each starts: no pointers, so the
+// table needs no relocation when the program is loaded.
+struct Screen {
+  std::array<char, kScreenBytes> text;
+  std::array<uint16_t, kUsageLineCount + 1> starts;
+};
+static_assert(kScreenBytes <= UINT16_MAX);
+
+constexpr Screen kScreen = [] {
+  Screen screen{};
+  size_t at = 0;
+  for (size_t k = 0; k < kUsageLineCount; ++k) {
+    screen.starts[k] = static_cast<uint16_t>(at);
+    for (const char c : kLines[k]) screen.text[at++] = c;
+  }
+  screen.starts[kUsageLineCount] = static_cast<uint16_t>(at);
+  return screen;
+}();
+
+std::string_view LineOf(size_t k) {
+  return {kScreen.text.data() + kScreen.starts[k],
+          static_cast<size_t>(kScreen.starts[k + 1] - kScreen.starts[k])};
+}
 
 }  // namespace
 
-std::span<const std::string_view> UsageLines() { return kUsage; }
+std::array<std::string_view, kUsageLineCount> UsageLines() {
+  std::array<std::string_view, kUsageLineCount> lines;
+  for (size_t k = 0; k < kUsageLineCount; ++k) lines[k] = LineOf(k);
+  return lines;
+}
 
 void ShowUsage() {
-  for (const std::string_view line : kUsage) WriteLine(line);
+  for (size_t k = 0; k < kUsageLineCount; ++k) WriteLine(LineOf(k));
 }
 
 }  // namespace hostlix
