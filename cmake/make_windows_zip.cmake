@@ -17,9 +17,12 @@ if(epoch STREQUAL "")
 endif()
 
 # strip writes a new PE header: its time stamp is SOURCE_DATE_EPOCH if set.
+file(REMOVE_RECURSE ${STAGE})
+file(MAKE_DIRECTORY ${STAGE})
 run(${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${epoch}
     ${STRIP} --strip-all -o ${STAGE}/HOSTLIX.EXE ${EXE})
 file(COPY_FILE ${LICENSE} ${STAGE}/LICENSE)
+file(COPY_FILE ${README} ${STAGE}/README.TXT)
 set(members HOSTLIX.EXE LICENSE README.TXT)
 foreach(member IN LISTS members)
   file(CHMOD ${STAGE}/${member} PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)

@@ -13,17 +13,18 @@ find_program(ZIP zip REQUIRED)
 if(NOT CMAKE_STRIP)
   message(FATAL_ERROR "The Windows ZIP needs strip for the target")
 endif()
-configure_file(packaging/readme_windows.txt.in ${CMAKE_BINARY_DIR}/zip/README.TXT
+configure_file(packaging/readme_windows.txt.in ${CMAKE_BINARY_DIR}/packaging/README.TXT
                @ONLY NEWLINE_STYLE CRLF)
 
 add_custom_command(
   OUTPUT ${HOSTLIX_ZIP}
   COMMAND ${CMAKE_COMMAND}
           -DSTRIP=${CMAKE_STRIP} -DZIP=${ZIP} -DEXE=$<TARGET_FILE:hostlix>
-          -DLICENSE=${CMAKE_CURRENT_SOURCE_DIR}/LICENSE -DSTAGE=${CMAKE_BINARY_DIR}/zip
+          -DLICENSE=${CMAKE_CURRENT_SOURCE_DIR}/LICENSE
+          -DREADME=${CMAKE_BINARY_DIR}/packaging/README.TXT -DSTAGE=${CMAKE_BINARY_DIR}/zip
           -DRELEASE_EPOCH=${HOSTLIX_RELEASE_EPOCH} -DOUTPUT=${HOSTLIX_ZIP}
           -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/make_windows_zip.cmake
-  DEPENDS hostlix ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE ${CMAKE_BINARY_DIR}/zip/README.TXT
+  DEPENDS hostlix ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE ${CMAKE_BINARY_DIR}/packaging/README.TXT
           ${CMAKE_CURRENT_SOURCE_DIR}/cmake/make_windows_zip.cmake
   COMMENT "Making ${HOSTLIX_ZIP}"
   VERBATIM)
