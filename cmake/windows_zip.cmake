@@ -13,6 +13,9 @@ find_program(ZIP zip REQUIRED)
 if(NOT CMAKE_STRIP)
   message(FATAL_ERROR "The Windows ZIP needs strip for the target")
 endif()
+set(hostlix_readme_title "HOSTLIX ${PROJECT_VERSION} for ${hostlix_windows}")
+string(LENGTH "${hostlix_readme_title}" length)
+string(REPEAT "=" ${length} hostlix_readme_rule)
 configure_file(packaging/readme_windows.txt.in ${CMAKE_BINARY_DIR}/packaging/README.TXT
                @ONLY NEWLINE_STYLE CRLF)
 
