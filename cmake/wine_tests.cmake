@@ -37,3 +37,10 @@ add_test(NAME wine_end_to_end
     HOSTLIX_E2E_BINARY=$<TARGET_FILE:hostlix> HOSTLIX_E2E_RUNNER=${WINE}
     ${CMAKE_BINARY_DIR}/native/hostlix_e2e_tests)
 set_tests_properties(wine_end_to_end PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 1800)
+
+# The Windows ZIP, unpacked: its files, and the executable and the readme's
+# batch file run from it.
+add_test(NAME wine_zip
+  COMMAND ${CMAKE_COMMAND} -E env ${wine_env}
+    ${CMAKE_SOURCE_DIR}/tests/zip_test.sh ${HOSTLIX_ZIP} ${WINE} ${CMAKE_OBJDUMP})
+set_tests_properties(wine_zip PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)

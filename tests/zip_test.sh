@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Checks the Windows ZIP as a Windows user gets it: exactly HOSTLIX.EXE,
+# LICENSE and README.TXT; the executable stripped; the readme in CR LF lines;
+# and, unpacked, the executable and the readme's example batch file run under
+# Wine with the statuses the readme gives.
+#
+# Usage: tests/zip_test.sh hostlix-VERSION-winNN.zip WINE OBJDUMP
+set -u
+zip=$1 wine=$2 objdump=$3
+src=$(cd "$(dirname "$0")/.." && pwd)
+passed=0 failed=0
+check() {  # description, then a command that must succeed
+  local what=$1
+  shift
+  if "$@" >/dev/null 2>&1; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "FAIL: $what"
+  fi
+}
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+unzip -q "$zip" -d "$dir" || { echo "FAIL: unzip $zip"; exit 1; }
+exe=$dir/HOSTLIX.EXE readme=$dir/README.TXT
+
+check "holds exactly HOSTLIX.EXE, LICENSE, README.TXT" \
+  test "$(cd "$dir" && find . -mindepth 1 -printf '%P\n' | sort | tr '\n' ' ')" = "HOSTLIX.EXE LICENSE README.TXT "
+check "LICENSE is the project's" cmp "$dir/LICENSE" "$src/LICENSE"
+check "HOSTLIX.EXE has no symbols" grep -q -x "no symbols" <("$objdump" -t "$exe")
+check "HOSTLIX.EXE has no debugging sections" test -z "$("$objdump" -h "$exe" | grep -F .debug)"
+check "README.TXT: every line ends with CR LF" test -z "$(sed -n '/\r$/!p' "$readme")"
+check "README.TXT ends with CR LF" test "$(tail -c 2 "$readme" | od -An -c | tr -d ' ')" = '\r\n'
+for word in Usage ERRORLEVEL LICENSE; do
+  check "README.TXT mentions $word" grep -q -F "$word" "$readme"
+done
+
+# The unpacked executable: one CR LF line and status 0 for localhost, the
+# usage screen and status 9 without an argument.
+cd "$dir"
+"$wine" HOSTLIX.EXE localhost >out.txt
+check "HOSTLIX.EXE localhost ends with 0" test $? -eq 0
+check "HOSTLIX.EXE localhost prints 127.0.0.1 CR LF" \
+  test "$(od -An -c out.txt | tr -d ' \n')" = '127.0.0.1\r\n'
+"$wine" HOSTLIX.EXE >out.txt
+check "HOSTLIX.EXE without argument ends with 9" test $? -eq 9
+check "HOSTLIX.EXE without argument prints 24 lines" test "$(wc -l <out.txt)" -eq 24
+
+# The readme's example batch file, as printed there (indented by four).
+sed -n '/^Example batch file/,/^Licence/{/^    /s/^    //p}' "$readme" >example.bat
+check "the readme holds an example batch file" grep -q -F '%ERRORLEVEL%' example.bat
+for case in "localhost 0 is known" "1.2.3 9 is not a host name"; do
+  read -r arg status text <<<"$case"
+  "$wine" cmd /c example.bat "$arg" >out.txt
+  check "example.bat $arg ends with $status" test $? -eq "$status"
+  check "example.bat $arg says '$arg $text'" grep -q -F "$arg $text" out.txt
+done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
