@@ -13,8 +13,10 @@ set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 
 if(NOT WIN32 AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   add_compile_options(-fstack-protector-strong -Wformat -Werror=format-security)
-  # Fortification needs the optimiser; an unoptimised build would only warn.
-  add_compile_options($<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE>
-                      $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
+  # Fortification needs the optimiser: the optimised build types get it (a
+  # build without a type takes its flags, fortification included, from the
+  # caller, as a distribution's packaging does).
+  set(optimised $<CONFIG:Release,RelWithDebInfo,MinSizeRel>)
+  add_compile_options($<${optimised}:-U_FORTIFY_SOURCE> $<${optimised}:-D_FORTIFY_SOURCE=2>)
   add_link_options(-Wl,-z,relro)
 endif()

@@ -15,7 +15,7 @@ namespace hostlix {
 // The four bytes at 1-based `position` of the entry's address list, or 0
 // when the entry is not IPv4, has no list, or lists fewer addresses.
 template <typename HostEntry>
-IPv4Address AddressAt(const HostEntry& entry, int ipv4_family, int32_t position) {
+[[nodiscard]] IPv4Address AddressAt(const HostEntry& entry, int ipv4_family, int32_t position) {
   if (entry.h_addrtype != ipv4_family || entry.h_length != 4 || entry.h_addr_list == nullptr) {
     return 0;
   }

@@ -26,12 +26,12 @@ using IPv4Address = uint32_t;
 // 0 when the name is unknown, the list is shorter than `position`, position
 // is below 1, or the name holds a NUL byte (which would make the resolver see
 // a different name).
-IPv4Address HostAddressOf(std::string_view name, int32_t position);
+[[nodiscard]] IPv4Address HostAddressOf(std::string_view name, int32_t position);
 
 // The official name the resolver gives for `address`, copied whole with no
 // case change; for the address 0, this machine's own host name, without any
 // reverse query. The empty text when there is none.
-std::string HostNameOf(IPv4Address address);
+[[nodiscard]] std::string HostNameOf(IPv4Address address);
 
 }  // namespace hostlix
 
