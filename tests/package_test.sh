@@ -8,17 +8,8 @@
 set -u
 deb=$1
 src=$(cd "$(dirname "$0")/.." && pwd)
-passed=0 failed=0
-check() {  # description, then a command that must succeed
-  local what=$1
-  shift
-  if "$@" >/dev/null 2>&1; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAIL: $what"
-  fi
-}
+# shellcheck source=tests/checks.sh
+. "$src/tests/checks.sh"
 version=$(sed -n -E 's/^project\(hostlix VERSION ([0-9.]+).*/\1/p' "$src/CMakeLists.txt")
 info=$(dpkg-deb --info "$deb")
 contents=$(dpkg-deb -c "$deb")
@@ -98,5 +89,4 @@ if command -v "${run[0]:-true}" >/dev/null && [ "${run[0]:-}" != false ]; then
 else
   echo "SKIP: no way to run a $arch binary here"
 fi
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary

@@ -8,17 +8,8 @@
 set -u
 zip=$1 wine=$2 objdump=$3
 src=$(cd "$(dirname "$0")/.." && pwd)
-passed=0 failed=0
-check() {  # description, then a command that must succeed
-  local what=$1
-  shift
-  if "$@" >/dev/null 2>&1; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAIL: $what"
-  fi
-}
+# shellcheck source=tests/checks.sh
+. "$src/tests/checks.sh"
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 unzip -q "$zip" -d "$dir" || { echo "FAIL: unzip $zip"; exit 1; }
@@ -55,5 +46,4 @@ for case in "localhost 0 is known" "1.2.3 9 is not a host name"; do
   check "example.bat $arg ends with $status" test $? -eq "$status"
   check "example.bat $arg says '$arg $text'" grep -q -F "$arg $text" out.txt
 done
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary
