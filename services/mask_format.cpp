@@ -1,8 +1,8 @@
 #include "services/mask_format.h"
 
-#include <cmath>
+#include <algorithm>
 #include <cstddef>
-#include <cstdio>
+#include <cstdint>
 
 namespace hostlix {
 namespace {
@@ -33,35 +33,52 @@ bool HasField(std::string_view mask) {
   return false;
 }
 
+// Decimal digits of `magnitude`, most significant first.
+std::string DigitsOfInteger(uint64_t magnitude) {
+  char buffer[24];
+  char* end = buffer + sizeof buffer;
+  char* p = end;
+  do {
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  return std::string(p, end);
+}
+
 // Decimal digits of `value` rounded to an integer, "-" first when negative.
+// Read through the format's bits, so that it is the same for the x87's and
+// the software Number.
 std::string DigitsOf(Number value) {
-  if (std::isnan(value)) return "nan";
-  if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
-  // From 2^63 on every extended value is a whole number already.
-  const bool small = value > -0x1p63L && value < 0x1p63L;
-  const Number rounded = small ? static_cast<Number>(NumberToInteger(value)) : value;
-  const bool negative = rounded < 0;
-  const Number magnitude = negative ? -rounded : rounded;
-  std::string digits;
-  if (magnitude < 0x1p64L) {
-    auto whole = static_cast<unsigned long long>(magnitude);
-    char buffer[24];
-    char* end = buffer + sizeof buffer;
-    char* p = end;
-    do {
-      *--p = static_cast<char>('0' + whole % 10);
-      whole /= 10;
-    } while (whole != 0);
-    digits.assign(p, end);
-  } else {
-    // Beyond 64 bits: let the C library write the exact decimal expansion.
-    const int length = std::snprintf(nullptr, 0, "%.0Lf", magnitude);
-    digits.resize(static_cast<size_t>(length) + 1);
-    std::snprintf(digits.data(), digits.size(), "%.0Lf", magnitude);
-    digits.pop_back();
+  const auto bytes = NumberBytes(value);
+  uint64_t significand = 0;
+  for (int i = 7; i >= 0; --i) significand = (significand << 8) | bytes[i];
+  const bool sign = (bytes[9] & 0x80) != 0;
+  const int exponent = ((bytes[9] & 0x7F) << 8) | bytes[8];
+  if (exponent == 0x7FFF) {
+    if ((significand << 1) != 0) return "nan";
+    return sign ? "-inf" : "inf";
   }
-  if (negative) digits.insert(digits.begin(), '-');
-  return digits;
+  // Below 2^63 in magnitude: the processor's rounding, ties to even.
+  if (exponent < 16383 + 63) {
+    const int64_t rounded = NumberToInteger(value);
+    if (rounded >= 0) return DigitsOfInteger(static_cast<uint64_t>(rounded));
+    return "-" + DigitsOfInteger(0 - static_cast<uint64_t>(rounded));
+  }
+  // From 2^63 on every value is the whole number significand * 2^shift:
+  // decimal digits (least significant first) doubled shift times.
+  std::string reversed = DigitsOfInteger(significand);
+  std::reverse(reversed.begin(), reversed.end());
+  for (int shift = exponent - 16383 - 63; shift > 0; --shift) {
+    int carry = 0;
+    for (char& digit : reversed) {
+      const int doubled = (digit - '0') * 2 + carry;
+      digit = static_cast<char>('0' + doubled % 10);
+      carry = doubled / 10;
+    }
+    if (carry != 0) reversed.push_back('1');
+  }
+  if (sign) reversed.push_back('-');
+  return std::string(reversed.rbegin(), reversed.rend());
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,15 +39,17 @@ TEST(FormatByMask, Table) {
       {"#.#", {1, 2}, "1.2"},  // "." is literal here
       {"# ", {-5}, "-5 "},
       {"###", {-5}, " -5"},
-      {"#", {2.5L}, "2"},  // ties to even
-      {"#", {3.5L}, "4"},
-      {"#", {0.4L}, "0"},
-      {"#", {-0.0L}, "0"},
-      {"#", {18446744073709551615.0L}, "18446744073709551615"},
-      {"#", {0x1p64L}, "18446744073709551616"},
-      {"#", {0x1p127L}, "170141183460469231731687303715884105728"},
-      {"#", {INFINITY}, "inf"},
-      {"#", {NAN}, "nan"},
+      {"#", {Number(5) / Number(2)}, "2"},  // ties to even
+      {"#", {Number(7) / Number(2)}, "4"},
+      {"#", {Number(2) / Number(5)}, "0"},
+      {"#", {-Number(0)}, "0"},
+      {"#", {Number(uint64_t{18446744073709551615u})}, "18446744073709551615"},
+      {"#", {Number(uint64_t{1} << 32) * Number(uint64_t{1} << 32)}, "18446744073709551616"},
+      {"#",
+       {Number(uint64_t{1} << 63) * Number(uint64_t{1} << 63) * Number(2)},
+       "170141183460469231731687303715884105728"},
+      {"#", {Number(1) / Number(0)}, "inf"},
+      {"#", {Number(0) / Number(0)}, "nan"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FormatByMask(c.mask, c.values), c.expected) << c.mask;
