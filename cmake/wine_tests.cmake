@@ -1,26 +1,41 @@
-# Tests of HOSTLIX.EXE under Wine, from a Windows (cross) build tree.
-#
-# The end-to-end suite is a Linux program: it is built here by a native
-# sub-build of this same project and pointed at HOSTLIX.EXE and Wine.
+# Tests of HOSTLIX.EXE under Wine, from a Windows (cross) build tree: the
+# version record, the unit tests built for Windows, and the end-to-end suite
+# of a native sub-build pointed at HOSTLIX.EXE and Wine.
 enable_testing()
-include(ExternalProject)
 
-find_program(WINE wine REQUIRED)
+# Wine's own loader for the program's width: with wine32 installed the plain
+# "wine" command is the 32-bit loader, which cannot start a 64-bit program.
+# Each build tree has a prefix of its own, of the matching architecture.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  find_program(WINE NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
+  set(wine_arch win64)
+else()
+  find_program(WINE NAMES wine PATHS /usr/lib/wine NO_DEFAULT_PATH)
+  set(wine_arch win32)
+endif()
+if(NOT WINE)
+  find_program(WINE wine REQUIRED)
+endif()
 set(wine_prefix ${CMAKE_BINARY_DIR}/wineprefix)
-set(wine_env WINEPREFIX=${wine_prefix} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=)
+set(wine_env WINEPREFIX=${wine_prefix} WINEARCH=${wine_arch} WINELOADER=${WINE} WINEDEBUG=-all
+             WINEDLLOVERRIDES=mscoree,mshtml=)
 
 add_executable(version_check tests/version_check_win32.cpp)
 target_link_libraries(version_check PRIVATE version)
 target_link_options(version_check PRIVATE -static)
 
-ExternalProject_Add(native_e2e
-  SOURCE_DIR ${CMAKE_SOURCE_DIR}
-  BINARY_DIR ${CMAKE_BINARY_DIR}/native
-  CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DHOSTLIX_TESTS=ON
-  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target hostlix_e2e_tests
-  INSTALL_COMMAND ""
-  BUILD_ALWAYS ON
-)
+# GoogleTest needs std::mutex: MinGW-w64's posix thread model only.
+if(CMAKE_CXX_COMPILER MATCHES "-posix$")
+  include(cmake/googletest_source.cmake)
+  add_executable(hostlix_unit_tests ${hostlix_unit_test_sources})
+  target_link_libraries(hostlix_unit_tests PRIVATE hostlix_core GTest::gtest)
+  target_link_options(hostlix_unit_tests PRIVATE -static)
+  add_test(NAME wine_unit_tests
+    COMMAND ${CMAKE_COMMAND} -E env ${wine_env} ${WINE} $<TARGET_FILE:hostlix_unit_tests>)
+  set_tests_properties(wine_unit_tests PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 900)
+endif()
+
+include(cmake/native_e2e.cmake)
 
 # A Wine prefix of our own, made once before the tests that use it.
 add_test(NAME wine_prefix
@@ -35,7 +50,7 @@ set_tests_properties(wine_version_record PROPERTIES FIXTURES_REQUIRED wine TIMEO
 add_test(NAME wine_end_to_end
   COMMAND ${CMAKE_COMMAND} -E env ${wine_env}
     HOSTLIX_E2E_BINARY=$<TARGET_FILE:hostlix> HOSTLIX_E2E_RUNNER=${WINE}
-    ${CMAKE_BINARY_DIR}/native/hostlix_e2e_tests)
+    ${native_e2e_tests})
 set_tests_properties(wine_end_to_end PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 1800)
 
 # The Windows ZIP, unpacked: its files, and the executable and the readme's

@@ -17,21 +17,23 @@
 
 #include <array>
 #include <cstdint>
-#include <limits>
 #include <string_view>
+
+#include "services/number_type.h"
 
 namespace hostlix {
 
 // Sign, 15-bit exponent and a 64-bit significand with an explicit integer
-// bit: every integer below 2^64 in magnitude is exact.
-using Number = long double;
-static_assert(std::numeric_limits<Number>::digits == 64 &&
-                  std::numeric_limits<Number>::max_exponent == 16384,
-              "Number must be the x87 80-bit extended format");
+// bit: every integer below 2^64 in magnitude is exact. On x86 it is the x87's
+// long double (services/number_x87.h); elsewhere the same format in software
+// with the same results bit for bit (services/number_soft.h). Either offers
+// construction from integers, *, /, unary minus and the six comparisons.
+// (Number is defined in the generated header services/number_type.h.)
 
-// Sets the x87 unit to extended precision, round to nearest (ties to even),
-// every exception masked. Overflow then gives infinity and invalid
+// On x86, sets the x87 unit to extended precision, round to nearest (ties to
+// even), every exception masked. Overflow then gives infinity and invalid
 // conversions give the integer indefinite, which the conversion relies on.
+// The software format behaves so always, and there it does nothing.
 void SetNumericEnvironment();
 
 // Decimal form: at most 18 significant digits are kept (later ones are

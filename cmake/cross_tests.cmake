@@ -1,0 +1,18 @@
+# Tests of a Linux cross build: the unit tests built for the target and run
+# under the toolchain's emulator (CMAKE_CROSSCOMPILING_EMULATOR, applied by
+# CTest), and the end-to-end suite run natively against the cross-built
+# command started through the same emulator.
+enable_testing()
+include(cmake/googletest_source.cmake)
+include(GoogleTest)
+
+add_executable(hostlix_unit_tests ${hostlix_unit_test_sources})
+target_link_libraries(hostlix_unit_tests PRIVATE hostlix_core GTest::gtest)
+gtest_discover_tests(hostlix_unit_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+
+include(cmake/native_e2e.cmake)
+list(JOIN CMAKE_CROSSCOMPILING_EMULATOR " " emulator)
+add_test(NAME emulated_end_to_end
+  COMMAND ${CMAKE_COMMAND} -E env HOSTLIX_E2E_BINARY=$<TARGET_FILE:hostlix>
+    "HOSTLIX_E2E_RUNNER=${emulator}" ${native_e2e_tests})
+set_tests_properties(emulated_end_to_end PROPERTIES TIMEOUT 1800)
