@@ -85,17 +85,27 @@ declare -A commands=(
 )
 order=(hostlix getent gethostip)
 
+millis_cell() { echo "$(millis "$@") ms"; }
+
+table() {  # cell function, names: a row a name, a column a command
+  local cell=$1 name c row
+  shift
+  printf '| %-34s | %-16s | %-16s | %-16s |\n' lookup "${order[@]}"
+  for name in "$@"; do
+    row=()
+    for c in "${order[@]}"; do
+      # gethostip looks up names only.
+      if [ "$c" = gethostip ] && [ "$name" = 192.0.2.33 ]; then row+=("n/a"); continue; fi
+      # shellcheck disable=SC2086  # a command line, split into its words
+      row+=("$("$cell" ${commands[$c]} "$name")")
+    done
+    printf '| %-34s | %-16s | %-16s | %-16s |\n' "$name" "${row[@]}"
+  done
+}
+
 echo "Queries per lookup (messages the server received; TCP retries count):"
 start_server 53
-printf '| %-34s | %-16s | %-16s | %-16s |\n' lookup "${order[@]}"
-for name in only-dns.test 192.0.2.33 missing.test above4k.large.test huge.large.test; do
-  row=()
-  for c in "${order[@]}"; do
-    if [ "$c" = gethostip ] && [ "$name" = 192.0.2.33 ]; then row+=("n/a"); continue; fi
-    row+=("$(queries ${commands[$c]} "$name")")
-  done
-  printf '| %-34s | %-16s | %-16s | %-16s |\n' "$name" "${row[@]}"
-done
+table queries only-dns.test 192.0.2.33 missing.test above4k.large.test huge.large.test
 stop_server
 
 # The same server behind a delay of $delay ms per answer.
@@ -112,12 +122,4 @@ else
 fi
 echo
 echo "Time of one lookup, median of $runs, answers delayed $delay ms ($how):"
-printf '| %-34s | %-16s | %-16s | %-16s |\n' lookup "${order[@]}"
-for name in localhost only-dns.test 192.0.2.33 missing.test; do
-  row=()
-  for c in "${order[@]}"; do
-    if [ "$c" = gethostip ] && [ "$name" = 192.0.2.33 ]; then row+=("n/a"); continue; fi
-    row+=("$(millis ${commands[$c]} "$name") ms")
-  done
-  printf '| %-34s | %-16s | %-16s | %-16s |\n' "$name" "${row[@]}"
-done
+table millis_cell localhost only-dns.test 192.0.2.33 missing.test

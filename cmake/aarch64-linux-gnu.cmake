@@ -1,12 +1,7 @@
-# Cross-compiling for Linux on arm64 with Debian's g++-aarch64-linux-gnu; the tests run
-# under Debian's qemu-user (qemu-aarch64), which finds the target's C library in
-# the cross toolchain's sysroot.
+# Cross-compiling for Linux on arm64 with Debian's g++-aarch64-linux-gnu; the
+# tests run under qemu-aarch64.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR aarch64)
-set(CMAKE_C_COMPILER aarch64-linux-gnu-gcc)
-set(CMAKE_CXX_COMPILER aarch64-linux-gnu-g++)
-set(CMAKE_FIND_ROOT_PATH /usr/aarch64-linux-gnu)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64 -L /usr/aarch64-linux-gnu)
+set(hostlix_triplet aarch64-linux-gnu)
+set(hostlix_qemu aarch64)
+include(${CMAKE_CURRENT_LIST_DIR}/cross_toolchain.cmake)

@@ -1,12 +1,7 @@
-# Cross-compiling for Linux on armhf with Debian's g++-arm-linux-gnueabihf; the tests run
-# under Debian's qemu-user (qemu-arm), which finds the target's C library in
-# the cross toolchain's sysroot.
+# Cross-compiling for Linux on armhf with Debian's g++-arm-linux-gnueabihf; the
+# tests run under qemu-arm.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR arm)
-set(CMAKE_C_COMPILER arm-linux-gnueabihf-gcc)
-set(CMAKE_CXX_COMPILER arm-linux-gnueabihf-g++)
-set(CMAKE_FIND_ROOT_PATH /usr/arm-linux-gnueabihf)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-arm -L /usr/arm-linux-gnueabihf)
+set(hostlix_triplet arm-linux-gnueabihf)
+set(hostlix_qemu arm)
+include(${CMAKE_CURRENT_LIST_DIR}/cross_toolchain.cmake)
