@@ -16,10 +16,13 @@ constexpr char kNoHostName[] = "ERROR: Could not resolve IP Address to hostname.
 }  // namespace
 
 IPv4Address PackDottedQuad(std::string_view text) {
+  // The fields in one pass. A field the text lacks stays empty, reads as 0
+  // and leaves its byte 0, as if it had been skipped.
+  std::array<std::string_view, 4> fields;
+  SplitFields(text, ".", fields);
   unsigned char bytes[4] = {0, 0, 0, 0};
-  const int32_t fields = FieldCount(text, ".");
-  for (int32_t i = 0; i < fields && i < 4; ++i) {
-    const int64_t value = NumberToInteger(TextToNumber(FieldAt(text, ".", i + 1)));
+  for (size_t i = 0; i < fields.size(); ++i) {
+    const int64_t value = NumberToInteger(TextToNumber(fields[i]));
     bytes[i] = static_cast<unsigned char>(static_cast<uint64_t>(value) & 0xFF);
   }
   IPv4Address address = 0;
