@@ -1,9 +1,8 @@
 #include "services/text.h"
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
-#include <cstring>
+#include <utility>
 
 namespace hostlix {
 namespace {
@@ -189,40 +188,26 @@ std::string_view MidText(std::string_view text, int32_t start, int32_t length) {
 }
 
 std::string UpperText(std::string_view text) {
+  // The code page 437 letters that have capitals, with them.
+  constexpr std::pair<unsigned char, unsigned char> kCapitals[] = {
+      {132, 142},  // a umlaut
+      {148, 153},  // o umlaut
+      {129, 154},  // u umlaut
+      {130, 144},  // e acute
+      {164, 165},  // n tilde
+      {134, 143},  // a ring
+      {135, 128},  // c cedilla
+  };
   std::string upper(text);
   for (char& c : upper) {
     const auto byte = static_cast<unsigned char>(c);
-    unsigned char mapped = byte;
     if (byte >= 'a' && byte <= 'z') {
-      mapped = static_cast<unsigned char>(byte - 32);
-    } else {
-      switch (byte) {
-        case 132:
-          mapped = 142;
-          break;  // a umlaut
-        case 148:
-          mapped = 153;
-          break;  // o umlaut
-        case 129:
-          mapped = 154;
-          break;  // u umlaut
-        case 130:
-          mapped = 144;
-          break;  // e acute
-        case 164:
-          mapped = 165;
-          break;  // n tilde
-        case 134:
-          mapped = 143;
-          break;  // a ring
-        case 135:
-          mapped = 128;
-          break;  // c cedilla
-        default:
-          break;
-      }
+      c = static_cast<char>(byte - 32);
+      continue;
     }
-    c = static_cast<char>(mapped);
+    for (const auto& [small, capital] : kCapitals) {
+      if (byte == small) c = static_cast<char>(capital);
+    }
   }
   return upper;
 }
