@@ -1,0 +1,28 @@
+#!/bin/sh
+# Builds the source RPM and the binary RPM of hostlix from
+# packaging/rpm/hostlix.spec and the release tarball of the commit checked
+# out, on a Debian host, then checks them with rpmlint
+# (packaging/rpm/rpmlintrc). Fedora's cmake macros and compiler flags come
+# from packaging/rpm/macros.debian-host; a caller's CFLAGS, CXXFLAGS and
+# LDFLAGS are set aside so that Fedora's apply. BuildRequires name Fedora's
+# packages, which the rpm database of a Debian host does not hold, so they
+# are not checked (--nodeps).
+#
+# Usage: packaging/rpm/build.sh OUTDIR   (the .src.rpm and .rpm land there)
+set -eu
+out=${1:?usage: $0 OUTDIR}
+here=$(cd "$(dirname "$0")" && pwd)
+src=$(cd "$here/../.." && pwd)
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+top=$out/rpmbuild
+rm -rf "$top"
+mkdir -p "$top/SOURCES"
+"$src/packaging/release-tarball.sh" "$top/SOURCES" >/dev/null
+
+env -u CFLAGS -u CXXFLAGS -u CPPFLAGS -u LDFLAGS \
+  rpmbuild -ba --nodeps --define "_topdir $top" --load "$here/macros.debian-host" \
+  "$here/hostlix.spec"
+find "$top/SRPMS" "$top/RPMS" -name '*.rpm' -exec cp {} "$out" \;
+ls "$out"/*.rpm
+rpmlint -c "$here/rpmlint-fedora.toml" -r "$here/rpmlintrc" "$out"/*.rpm "$here/hostlix.spec"
