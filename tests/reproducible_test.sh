@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package and the Windows executable and ZIP twice, from two
-# copies of the sources in differently named folders, with the same
-# SOURCE_DATE_EPOCH, the second under another umask, time zone and locale,
-# and checks that both builds give the same bytes.
+# Builds the release tarball, the Debian package and the Windows executable
+# and ZIP twice, from two clones of the repository in differently named
+# folders, with the same SOURCE_DATE_EPOCH, the second under another umask,
+# time zone and locale, and checks that both builds give the same bytes.
+# The clones hold the commit checked out: uncommitted changes are not built.
 #
 # Usage: tests/reproducible_test.sh [work folder]   (default: a temporary one)
 set -euo pipefail
@@ -15,22 +16,16 @@ fi
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$src" log -1 --format=%ct 2>/dev/null || date +%s)}
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-2}
 
-# The files of the working tree as git knows them (or all but build/).
-copy_sources() {
-  mkdir -p "$1"
-  if git -C "$src" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-    (cd "$src" && git ls-files -z --cached --others --exclude-standard |
-      while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done |
-      tar --null -T - -cf -) | tar -xf - -C "$1"
-  else
-    (cd "$src" && tar --exclude=./build -cf - .) | tar -xf - -C "$1"
-  fi
+clone() {
+  mkdir -p "$(dirname "$1")"
+  git clone -q --no-local "$src" "$1"
 }
 
 build() {  # folder
   (
     cd "$1"
-    cmake --workflow --preset package >build.log 2>&1
+    # The tests run in the package builds of CI: here only the bytes count.
+    dpkg-buildpackage -us -uc -Pnocheck >build.log 2>&1
     cmake --preset windows -DHOSTLIX_WINE_TESTS=OFF >>build.log 2>&1
     cmake --build --preset windows >>build.log 2>&1
   ) || { tail -30 "$1/build.log"; echo "FAIL: build in $1"; exit 1; }
@@ -38,13 +33,16 @@ build() {  # folder
 
 one=$work/one/hostlix
 two=$work/second-build/src/hostlix-copy
-copy_sources "$one"
-copy_sources "$two"
+clone "$one"
+clone "$two"
 build "$one"
 (umask 0002 && export TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 && build "$two")
 
 passed=0 failed=0
-for file in build/release/hostlix_1.03-1_*.deb build/windows/HOSTLIX.EXE build/windows/hostlix-1.03-win*.zip; do
+# dpkg-buildpackage writes beside the source folder; the release tarball is
+# the package's .orig.tar.gz.
+for file in ../hostlix_*.orig.tar.gz ../hostlix_*.deb ../hostlix-dbgsym_*.deb \
+            build/windows/HOSTLIX.EXE build/windows/hostlix-*-win*.zip; do
   # shellcheck disable=SC2086 # the names hold wildcards
   a=$(cd "$one" && ls $file)
   if cmp "$one/$a" "$two/$a"; then

@@ -25,4 +25,13 @@ env -u CFLAGS -u CXXFLAGS -u CPPFLAGS -u LDFLAGS \
   "$here/hostlix.spec"
 find "$top/SRPMS" "$top/RPMS" -name '*.rpm' -exec cp {} "$out" \;
 ls "$out"/*.rpm
+
+# The binary package holds the command, its man page, its completion and the
+# licence.
+rpm=$(ls "$out"/hostlix-[0-9]*.*.rpm | grep -v '\.src\.rpm$')
+files=$(rpm -qlp "$rpm")
+for file in /usr/bin/hostlix /usr/share/man/man1/hostlix.1.gz \
+            /usr/share/bash-completion/completions/hostlix /usr/share/licenses/hostlix/LICENSE; do
+  echo "$files" | grep -q -x -F "$file" || { echo "$0: $rpm lacks $file" >&2; exit 1; }
+done
 rpmlint -c "$here/rpmlint-fedora.toml" -r "$here/rpmlintrc" "$out"/*.rpm "$here/hostlix.spec"
