@@ -8,7 +8,8 @@
 # packages, which the rpm database of a Debian host does not hold, so they
 # are not checked (--nodeps).
 #
-# Usage: packaging/rpm/build.sh OUTDIR   (the .src.rpm and .rpm land there)
+# Usage: packaging/rpm/build.sh OUTDIR   (the .src.rpm and .rpm land there,
+#        the -debuginfo and -debugsource packages in OUTDIR/debuginfo)
 set -eu
 out=${1:?usage: $0 OUTDIR}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -23,15 +24,21 @@ mkdir -p "$top/SOURCES"
 env -u CFLAGS -u CXXFLAGS -u CPPFLAGS -u LDFLAGS \
   rpmbuild -ba --nodeps --define "_topdir $top" --load "$here/macros.debian-host" \
   "$here/hostlix.spec"
-find "$top/SRPMS" "$top/RPMS" -name '*.rpm' -exec cp {} "$out" \;
-ls "$out"/*.rpm
+# The spec's packages in OUTDIR, find-debuginfo's in OUTDIR/debuginfo.
+rm -rf "$out"/*.rpm "$out/debuginfo"
+mkdir -p "$out/debuginfo"
+find "$top/SRPMS" "$top/RPMS" -name '*.rpm' ! -name '*-debug*' -exec cp {} "$out" \;
+find "$top/RPMS" -name '*-debug*.rpm' -exec cp {} "$out/debuginfo" \;
+ls "$out"/*.rpm "$out"/debuginfo/*.rpm
 
 # The binary package holds the command, its man page, its completion and the
 # licence.
-rpm=$(ls "$out"/hostlix-[0-9]*.*.rpm | grep -v '\.src\.rpm$')
+rpm=$(ls "$out"/hostlix-[0-9]*.rpm | grep -v '\.src\.rpm$')
 files=$(rpm -qlp "$rpm")
 for file in /usr/bin/hostlix /usr/share/man/man1/hostlix.1.gz \
             /usr/share/bash-completion/completions/hostlix /usr/share/licenses/hostlix/LICENSE; do
   echo "$files" | grep -q -x -F "$file" || { echo "$0: $rpm lacks $file" >&2; exit 1; }
 done
+# rpmlint on what the spec makes: the -debuginfo and -debugsource packages
+# are find-debuginfo's.
 rpmlint -c "$here/rpmlint-fedora.toml" -r "$here/rpmlintrc" "$out"/*.rpm "$here/hostlix.spec"
