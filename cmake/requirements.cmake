@@ -2,7 +2,6 @@
 # brings it, from tools/debian-packages.txt (the one list of them). With
 # HOSTLIX_REQUIRE_TOOLS on, as every preset has it, a missing tool stops
 # configure; otherwise what needs it is left out, and configure says so.
-option(HOSTLIX_REQUIRE_TOOLS "Stop when a tool that a test needs is missing" OFF)
 
 # The hint for a missing `name`: the package that tools/debian-packages.txt
 # gives for it (its PROGRAM column may name several, between commas).
