@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "lookup/classify.h"
-#include "lookup/version.h"
+#include "lookup/release.h"
 
 namespace hostlix {
 namespace {
@@ -21,7 +21,8 @@ TEST(UsageLines, Layout) {
   EXPECT_GT(lines[1].size(), 56u);
   EXPECT_EQ(lines[7], "HOSTLIX {Hostname | IP_Address}");
   EXPECT_EQ(lines[21], "Returns error code 9 for all other errors (including showing this help).");
-  EXPECT_NE(lines[23].find("@example."), std::string::npos);
+  EXPECT_EQ(lines[23],
+            "Please send comments and bug reports by e-mail to " + std::string(kContact));
   // The three examples are accepted forms of the argument.
   const std::string prefix = "HOSTLIX ";
   for (size_t i : {15u, 16u, 17u}) ASSERT_EQ(lines[i].substr(0, 8), prefix) << i;
