@@ -9,7 +9,7 @@ endif()
 set(hostlix_windows "${hostlix_windows_bits}-bit Windows")
 set(HOSTLIX_ZIP ${CMAKE_BINARY_DIR}/hostlix-${PROJECT_VERSION}-win${hostlix_windows_bits}.zip)
 
-find_program(ZIP zip REQUIRED)
+hostlix_find_program(ZIP zip REQUIRED)
 if(NOT CMAKE_STRIP)
   message(FATAL_ERROR "The Windows ZIP needs strip for the target")
 endif()

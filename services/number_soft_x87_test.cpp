@@ -165,10 +165,9 @@ std::string RandomText(std::mt19937_64& rng) {
   std::string text = kPrefixes[rng() % 10];
   const int digits = static_cast<int>(rng() % 26);
   const int point = static_cast<int>(rng() % 30);
-  // The prefix may be empty: back() would be undefined there.
-  const bool hex = text.ends_with('H');
-  const char* alphabet = hex ? "0123456789ABCDEFabcdef" : "0123456789";
-  const size_t letters = hex ? 22 : 10;
+  const bool hexadecimal = !text.empty() && text.back() == 'H';
+  const char* alphabet = hexadecimal ? "0123456789ABCDEFabcdef" : "0123456789";
+  const size_t letters = hexadecimal ? 22 : 10;
   for (int i = 0; i < digits; ++i) {
     if (i == point && text.find('&') == std::string::npos) text += '.';
     text += (rng() % 5 == 0) ? '0' : alphabet[rng() % letters];

@@ -16,6 +16,9 @@ fi
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$src" log -1 --format=%ct 2>/dev/null || date +%s)}
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-2}
 
+# shellcheck source=tests/checks.sh
+. "$src/tests/checks.sh"
+
 clone() {
   mkdir -p "$(dirname "$1")"
   git clone -q --no-local "$src" "$1"
@@ -40,20 +43,14 @@ clone "$two"
 build "$one"
 (umask 0002 && export TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 && build "$two")
 
-passed=0 failed=0
 # dpkg-buildpackage writes beside the source folder; the release tarball is
 # the package's .orig.tar.gz.
 for file in ../hostlix_*.orig.tar.gz ../hostlix_*.deb ../hostlix-dbgsym_*.deb \
             build/windows/HOSTLIX.EXE build/windows/hostlix-*-win*.zip; do
   # shellcheck disable=SC2086 # the names hold wildcards
   a=$(cd "$one" && ls $file)
-  if cmp "$one/$a" "$two/$a"; then
-    passed=$((passed + 1))
-    echo "same: $a ($(sha256sum <"$one/$a" | cut -c1-16))"
-  else
-    failed=$((failed + 1))
-    echo "FAIL: $a differs between $one and $two"
-  fi
+  same=0
+  cmp "$one/$a" "$two/$a" || same=$?
+  result "$a the same from both ($(sha256sum <"$one/$a" | cut -c1-16))" "$same"
 done
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary

@@ -10,10 +10,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 binary=$1
-passed=0 failed=0
-result() {  # name, status
-  if [ "$2" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $1"; fi
-}
+. tests/checks.sh
 
 mapfile -t sources < <(git ls-files '*.cpp' '*.h' '*.c')
 clang-format --dry-run --Werror "${sources[@]}"
@@ -25,9 +22,9 @@ cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release -DHOSTLIX_TESTS=ON \
 cmake --build "$tree"
 result "build with -Werror" $?
 
-# The command's own code: the front end and the services, those that this
+# The command's own code: the front end, the services and the frame, those this
 # build compiles (not the Windows sources or the other number format).
-mapfile -t own < <(git ls-files 'lookup/*.cpp' 'services/*.cpp' | grep -v -E '_test\.cpp$' |
+mapfile -t own < <(git ls-files 'lookup/*.cpp' 'services/*.cpp' 'frame/*.cpp' | grep -v -E '_test\.cpp$' |
   while read -r file; do grep -q -F "\"file\": \"$PWD/$file\"" "$tree/compile_commands.json" && echo "$file"; done)
 printf '%s\n' "${own[@]}" | xargs -P 2 -n 4 clang-tidy -p "$tree" --quiet 2>&1 |
   grep -v -E '^[0-9]+ warnings? generated\.$|^Suppressed [0-9]+ warnings|^Use -header-filter' |
@@ -47,5 +44,4 @@ result "hardening: fortify" $?
 hardening "Read-only relocations" yes
 result "hardening: RELRO" $?
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary
