@@ -33,7 +33,9 @@ ls "$out"/*.rpm "$out"/debuginfo/*.rpm
 
 # The binary package holds the command, its man page, its completion and the
 # licence.
-rpm=$(ls "$out"/hostlix-[0-9]*.rpm | grep -v '\.src\.rpm$')
+for rpm in "$out"/hostlix-[0-9]*.rpm; do
+  case $rpm in *.src.rpm) ;; *) break ;; esac
+done
 files=$(rpm -qlp "$rpm")
 for file in /usr/bin/hostlix /usr/share/man/man1/hostlix.1.gz \
             /usr/share/bash-completion/completions/hostlix /usr/share/licenses/hostlix/LICENSE; do
