@@ -59,3 +59,12 @@ add_test(NAME wine_zip
   COMMAND ${CMAKE_COMMAND} -E env ${wine_env}
     ${CMAKE_SOURCE_DIR}/tests/zip_test.sh ${HOSTLIX_ZIP} ${WINE} ${CMAKE_OBJDUMP})
 set_tests_properties(wine_zip PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)
+
+# The installer under Wine, in a prefix of its own made afresh for each run:
+# an upgrade from a lower version, PATH, a run from PATH, a refused
+# downgrade and the uninstall.
+add_test(NAME wine_msi
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/msi_test.sh ${HOSTLIX_MSI} ${PROJECT_VERSION} ${WINE}
+          ${CMAKE_BINARY_DIR}/msi-wineprefix ${CMAKE_COMMAND}
+          ${CMAKE_SOURCE_DIR}/packaging/windows/make_msi.cmake ${HOSTLIX_MSI_ARGS})
+set_tests_properties(wine_msi PROPERTIES TIMEOUT 600)

@@ -4,11 +4,11 @@
 # SIGN_TIME (seconds since 1970: the signing time written into the
 # signature; otherwise the current time) and OSSLSIGNCODE from windows.cmake.
 function(hostlix_sign file)
-  if(SIGN_CERT STREQUAL "")
+  if(NOT SIGN_CERT)
     return()
   endif()
   set(time)
-  if(NOT SIGN_TIME STREQUAL "")
+  if(SIGN_TIME)
     set(time -time ${SIGN_TIME})
   endif()
   file(REMOVE ${file}.signed)
