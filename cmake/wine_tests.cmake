@@ -68,3 +68,9 @@ add_test(NAME wine_msi
           ${CMAKE_BINARY_DIR}/msi-wineprefix ${CMAKE_COMMAND}
           ${CMAKE_SOURCE_DIR}/packaging/windows/make_msi.cmake ${HOSTLIX_MSI_ARGS})
 set_tests_properties(wine_msi PROPERTIES TIMEOUT 600)
+
+# The hardening of every HOSTLIX.EXE the build makes: the linked one, its
+# stripped copy and the copies in the ZIP and the installer.
+add_test(NAME pe_hardening
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/check_pe.py $<TARGET_FILE:hostlix> ${HOSTLIX_STRIPPED_EXE}
+          ${HOSTLIX_ZIP} ${HOSTLIX_MSI})
