@@ -42,12 +42,13 @@ foreach(setting CERT KEY TIME)
   endif()
 endforeach()
 set(signing_depends)
-set(OSSLSIGNCODE "")
+set(osslsigncode "")
 if(HOSTLIX_SIGN_CERT)
   if(NOT HOSTLIX_SIGN_KEY)
     message(FATAL_ERROR "HOSTLIX_SIGN_CERT is set but not HOSTLIX_SIGN_KEY")
   endif()
   find_program(OSSLSIGNCODE osslsigncode REQUIRED)
+  set(osslsigncode ${OSSLSIGNCODE})
   set(signing_depends ${HOSTLIX_SIGN_CERT} ${HOSTLIX_SIGN_KEY})
   message(STATUS "Signing HOSTLIX.EXE and the installer with ${HOSTLIX_SIGN_CERT}")
 endif()
@@ -55,7 +56,7 @@ endif()
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/packaging/signing.txt
      CONTENT "${HOSTLIX_SIGN_CERT}\n${HOSTLIX_SIGN_KEY}\n${HOSTLIX_SIGN_TIME}\n")
 set(signing -DSIGN_CERT=${HOSTLIX_SIGN_CERT} -DSIGN_KEY=${HOSTLIX_SIGN_KEY}
-            -DSIGN_TIME=${HOSTLIX_SIGN_TIME} -DOSSLSIGNCODE=${OSSLSIGNCODE})
+            -DSIGN_TIME=${HOSTLIX_SIGN_TIME} -DOSSLSIGNCODE=${osslsigncode})
 list(APPEND signing_depends ${CMAKE_BINARY_DIR}/packaging/signing.txt
             ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/sign.cmake)
 
