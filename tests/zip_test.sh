@@ -23,6 +23,7 @@ check "HOSTLIX.EXE has no symbols" grep -q -x "no symbols" <("$objdump" -t "$exe
 check "HOSTLIX.EXE has no debugging sections" test -z "$("$objdump" -h "$exe" | grep -F .debug)"
 check "README.TXT: every line ends with CR LF" test -z "$(sed -n '/\r$/!p' "$readme")"
 check "README.TXT ends with CR LF" test "$(tail -c 2 "$readme" | od -An -c | tr -d ' ')" = '\r\n'
+# shellcheck disable=SC2016 # $LASTEXITCODE is a word to find
 for word in Usage ERRORLEVEL '$LASTEXITCODE' 255 'Windows 7' '10 and 11' msiexec winget scoop LICENSE.TXT; do
   check "README.TXT mentions $word" grep -q -F "$word" "$readme"
 done

@@ -3,8 +3,8 @@
 # - the Environment table (Environment.idt: the installation folder appended
 #   to the system PATH, taken out again on uninstall) and the two actions
 #   that apply it;
-# - the file version of HOSTLIX.EXE (wixl leaves the file unversioned, so an
-#   upgrade would not know which copy is newer);
+# - the file version of HOSTLIX.EXE (wixl leaves the file unversioned, with a
+#   hash instead, so an upgrade would not know which copy is newer);
 # - the package code, which wixl draws at random;
 # - the upgrade of the same version: the Upgrade row's maximum (this version)
 #   made inclusive, so that installing one architecture replaces the other
@@ -81,6 +81,8 @@ run(${MSIBUILD} ${OUTPUT} -q
     "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('WriteEnvironmentStrings', 5200)")
 run(${MSIBUILD} ${OUTPUT} -q
     "UPDATE `File` SET `Version` = '${FILE_VERSION}', `Language` = '1033' WHERE `File` = 'HOSTLIX.EXE'")
+# A versioned file is compared by its version, never by a hash.
+run(${MSIBUILD} ${OUTPUT} -q "DELETE FROM `MsiFileHash` WHERE `File_` = 'HOSTLIX.EXE'")
 # msidbUpgradeAttributesMigrateFeatures | msidbUpgradeAttributesVersionMaxInclusive
 # Attributes is part of the Upgrade table's key: the row is replaced.
 run(${MSIBUILD} ${OUTPUT} -q
