@@ -64,7 +64,8 @@ set_tests_properties(wine_zip PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)
 # an upgrade from a lower version, PATH, a run from PATH, a refused
 # downgrade and the uninstall.
 add_test(NAME wine_msi
-  COMMAND ${CMAKE_SOURCE_DIR}/tests/msi_test.sh ${HOSTLIX_MSI} ${PROJECT_VERSION} ${WINE}
+  COMMAND ${CMAKE_COMMAND} -E env WINEARCH=${wine_arch} WINELOADER=${WINE}
+          ${CMAKE_SOURCE_DIR}/tests/msi_test.sh ${HOSTLIX_MSI} ${PROJECT_VERSION} ${WINE}
           ${CMAKE_BINARY_DIR}/msi-wineprefix ${CMAKE_COMMAND}
           ${CMAKE_SOURCE_DIR}/packaging/windows/make_msi.cmake ${HOSTLIX_MSI_ARGS})
 set_tests_properties(wine_msi PROPERTIES TIMEOUT 600)

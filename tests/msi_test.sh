@@ -29,9 +29,10 @@ mkdir -p "$work/elsewhere"
 trap '"$wineserver" -k 2>/dev/null; rm -rf "$work"' EXIT
 "$wine" wineboot --init >/dev/null 2>&1 || { echo "FAIL: wineboot"; exit 1; }
 
+# The x86 installer goes to Program Files (x86) on 64-bit Windows.
+folder='C:\Program Files\HOSTLIX'
 case $msi in
-  *-x64.msi) folder='C:\Program Files\HOSTLIX' ;;
-  *) folder='C:\Program Files (x86)\HOSTLIX' ;;
+  *-x86.msi) [ -d "$prefix/drive_c/Program Files (x86)" ] && folder='C:\Program Files (x86)\HOSTLIX' ;;
 esac
 unix_folder=$("$wine" winepath -u "$folder" 2>/dev/null | tr -d '\r')
 
