@@ -14,5 +14,6 @@ include(cmake/native_e2e.cmake)
 list(JOIN CMAKE_CROSSCOMPILING_EMULATOR " " emulator)
 add_test(NAME emulated_end_to_end
   COMMAND ${CMAKE_COMMAND} -E env HOSTLIX_E2E_BINARY=$<TARGET_FILE:hostlix>
-    "HOSTLIX_E2E_RUNNER=${emulator}" ${native_e2e_tests})
-set_tests_properties(emulated_end_to_end PROPERTIES TIMEOUT 1800)
+    "HOSTLIX_E2E_RUNNER=${emulator}" ${native_e2e_tests} ${hostlix_e2e_through_runner})
+set_tests_properties(emulated_end_to_end PROPERTIES TIMEOUT 1800
+  SKIP_REGULAR_EXPRESSION ${hostlix_e2e_skipped})

@@ -1,6 +1,10 @@
 # GoogleTest for a cross build: compiled for the target from Debian's
 # googletest sources (package googletest), as GTest::gtest.
 set(HOSTLIX_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+if(NOT EXISTS ${HOSTLIX_GTEST_SOURCE}/CMakeLists.txt)
+  hostlix_missing_hint(/usr/src/googletest hint)
+  message(FATAL_ERROR ${hint})
+endif()
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 if(WIN32)

@@ -14,7 +14,7 @@ else()
   set(wine_arch win32)
 endif()
 if(NOT WINE)
-  find_program(WINE wine REQUIRED)
+  hostlix_find_program(WINE wine REQUIRED)
 endif()
 set(wine_prefix ${CMAKE_BINARY_DIR}/wineprefix)
 set(wine_env WINEPREFIX=${wine_prefix} WINEARCH=${wine_arch} WINELOADER=${WINE} WINEDEBUG=-all
@@ -50,8 +50,9 @@ set_tests_properties(wine_version_record PROPERTIES FIXTURES_REQUIRED wine TIMEO
 add_test(NAME wine_end_to_end
   COMMAND ${CMAKE_COMMAND} -E env ${wine_env}
     HOSTLIX_E2E_BINARY=$<TARGET_FILE:hostlix> HOSTLIX_E2E_RUNNER=${WINE}
-    ${native_e2e_tests})
-set_tests_properties(wine_end_to_end PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 1800)
+    ${native_e2e_tests} ${hostlix_e2e_through_runner})
+set_tests_properties(wine_end_to_end PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 1800
+  SKIP_REGULAR_EXPRESSION ${hostlix_e2e_skipped})
 
 # The Windows ZIP, unpacked: its files, and the executable and the readme's
 # batch file run from it.

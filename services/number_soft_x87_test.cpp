@@ -165,8 +165,9 @@ std::string RandomText(std::mt19937_64& rng) {
   std::string text = kPrefixes[rng() % 10];
   const int digits = static_cast<int>(rng() % 26);
   const int point = static_cast<int>(rng() % 30);
-  const char* alphabet = text.back() == 'H' ? "0123456789ABCDEFabcdef" : "0123456789";
-  const size_t letters = text.back() == 'H' ? 22 : 10;
+  const bool hexadecimal = !text.empty() && text.back() == 'H';
+  const char* alphabet = hexadecimal ? "0123456789ABCDEFabcdef" : "0123456789";
+  const size_t letters = hexadecimal ? 22 : 10;
   for (int i = 0; i < digits; ++i) {
     if (i == point && text.find('&') == std::string::npos) text += '.';
     text += (rng() % 5 == 0) ? '0' : alphabet[rng() % letters];

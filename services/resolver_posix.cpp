@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <utility>
 
 #include "services/host_entry.h"
@@ -20,24 +21,18 @@ namespace {
 
 // Room for the resolver's answer: starts on the stack; on the first ERANGE
 // it grows straight to kDnsAnswerBound, then doubles (only a hosts file can
-// need more) up to a bound no real host entry comes near.
+// need more) up to a bound no real host entry comes near. Where the address
+// space is too tight for kDnsAnswerBound, it doubles from the start.
 constexpr size_t kFirstBuffer = 4096;
 constexpr size_t kLastBuffer = size_t{1} << 24;
 
-// glibc sends its DNS query again on every ERANGE, so the second buffer is
-// made big enough for any entry that glibc 2.36's DNS module can build from
-// one message. A message has at most 65,535 bytes, 12 of header and at least
-// 7 of question (the shortest host name, type and class). The module copies
-// the query name and every CNAME target of the answer section (no check of
-// the owner name) as aliases of at most 253 characters and a NUL, each with
-// an 8-byte pointer, and each A record as 4 bytes with a pointer. The
-// cheapest record for the most bytes is a CNAME with a one-byte owner and a
-// two-byte compressed target that points at a 253-character name: 13 bytes
-// on the wire (10 of type, class, TTL and length) for 262 in the buffer;
-// an A record takes at least 15 bytes for 12. At most 65,516 / 13 records
-// fit, each with its entry, plus the query name's, one more pointer for each
-// list's end and the alignment padding: about 1.26 MiB. A reverse entry is
-// a single name (under 300 bytes) and always fits the first buffer.
+// glibc sends its DNS query again on every ERANGE, so the second buffer holds
+// any entry glibc 2.36's DNS module can build from one message of at most
+// 65,535 bytes. The most buffer for the fewest bytes on the wire is a CNAME
+// with a one-byte owner whose two-byte compressed target points at a
+// 253-character name: 13 bytes in the message, an alias of 253 characters,
+// its NUL and a pointer in the buffer. About 1.26 MiB; OneQueryPerLookup in
+// tests/e2e_test.cpp counts the queries this saves.
 constexpr size_t kLargestMessage = 65535;
 constexpr size_t kSmallestRecord = 13;
 constexpr size_t kLargestAliasEntry = 253 + 1 + sizeof(char*);
@@ -66,8 +61,14 @@ auto Ask(Query query, Extract extract) -> decltype(extract(std::declval<const ho
     const bool needs_room =
         status == ERANGE || (status != 0 && resolver_error == NETDB_INTERNAL && errno == ERANGE);
     if (needs_room && size < kLastBuffer) {
-      size = size == kFirstBuffer ? kDnsAnswerBound : std::min(size * 2, kLastBuffer);
-      heap_buffer = std::make_unique<char[]>(size);
+      heap_buffer.reset();
+      if (size == kFirstBuffer) heap_buffer.reset(new (std::nothrow) char[kDnsAnswerBound]);
+      if (heap_buffer != nullptr) {
+        size = kDnsAnswerBound;
+      } else {
+        size = std::min(size * 2, kLastBuffer);
+        heap_buffer = std::make_unique<char[]>(size);
+      }
       buffer = heap_buffer.get();
       continue;
     }

@@ -14,101 +14,6 @@ std::string_view Reachable(std::string_view text) {
   return text.size() > static_cast<size_t>(kMaxLength) ? text.substr(0, kMaxLength) : text;
 }
 
-// Start of the maximal suffix of `x` under the byte order (or its reverse),
-// with its period in `period`: the critical factorisation of the two-way
-// string matching algorithm (Crochemore and Perrin).
-ptrdiff_t MaximalSuffix(const unsigned char* x, ptrdiff_t m, bool reversed, ptrdiff_t* period) {
-  ptrdiff_t ms = -1;
-  ptrdiff_t j = 0;
-  ptrdiff_t k = 1;
-  ptrdiff_t p = 1;
-  while (j + k < m) {
-    const unsigned char a = x[j + k];
-    const unsigned char b = x[ms + k];
-    if (reversed ? a > b : a < b) {
-      j += k;
-      k = 1;
-      p = j - ms;
-    } else if (a == b) {
-      if (k != p) {
-        ++k;
-      } else {
-        j += p;
-        k = 1;
-      }
-    } else {
-      ms = j;
-      j = ms + 1;
-      k = p = 1;
-    }
-  }
-  *period = p;
-  return ms;
-}
-
-// Offset of the first occurrence of a non-empty `needle` in `hay`, or npos.
-// Two-way matching: linear time, constant extra space, whatever the input.
-size_t FindBytes(std::string_view hay, std::string_view needle) {
-  const ptrdiff_t n = static_cast<ptrdiff_t>(hay.size());
-  const ptrdiff_t m = static_cast<ptrdiff_t>(needle.size());
-  if (m > n) return std::string_view::npos;
-  if (m == 1) {
-    const auto hit = std::find(hay.begin(), hay.end(), needle[0]);
-    return hit == hay.end() ? std::string_view::npos : static_cast<size_t>(hit - hay.begin());
-  }
-  if (m <= 4) {
-    // A short needle: a direct scan is linear too (at most four comparisons
-    // a position) and needs no factorisation.
-    const auto hit = std::search(hay.begin(), hay.end(), needle.begin(), needle.end());
-    return hit == hay.end() ? std::string_view::npos : static_cast<size_t>(hit - hay.begin());
-  }
-  const auto* x = reinterpret_cast<const unsigned char*>(needle.data());
-  const auto* y = reinterpret_cast<const unsigned char*>(hay.data());
-
-  ptrdiff_t p1 = 0;
-  ptrdiff_t p2 = 0;
-  const ptrdiff_t ms1 = MaximalSuffix(x, m, false, &p1);
-  const ptrdiff_t ms2 = MaximalSuffix(x, m, true, &p2);
-  const ptrdiff_t ell = ms1 > ms2 ? ms1 : ms2;
-  ptrdiff_t per = ms1 > ms2 ? p1 : p2;
-
-  if (std::mismatch(x, x + ell + 1, x + per).first == x + ell + 1) {
-    // Periodic needle: remember how much of the left part already matched.
-    ptrdiff_t memory = -1;
-    ptrdiff_t j = 0;
-    while (j <= n - m) {
-      ptrdiff_t i = std::max(ell, memory) + 1;
-      while (i < m && x[i] == y[i + j]) ++i;
-      if (i >= m) {
-        i = ell;
-        while (i > memory && x[i] == y[i + j]) --i;
-        if (i <= memory) return static_cast<size_t>(j);
-        j += per;
-        memory = m - per - 1;
-      } else {
-        j += i - ell;
-        memory = -1;
-      }
-    }
-  } else {
-    per = std::max(ell + 1, m - ell - 1) + 1;
-    ptrdiff_t j = 0;
-    while (j <= n - m) {
-      ptrdiff_t i = ell + 1;
-      while (i < m && x[i] == y[i + j]) ++i;
-      if (i >= m) {
-        i = ell;
-        while (i >= 0 && x[i] == y[i + j]) --i;
-        if (i < 0) return static_cast<size_t>(j);
-        j += per;
-      } else {
-        j += i - ell;
-      }
-    }
-  }
-  return std::string_view::npos;
-}
-
 // Calls visit(field) for every field of `text`, at most `limit` of them;
 // returns how many fields there are in all (counting stops at `limit`).
 template <typename Visit>
@@ -119,7 +24,7 @@ int64_t ForEachField(std::string_view text, std::string_view delimiter, int64_t 
   size_t from = 0;
   while (count < limit) {
     const size_t hit =
-        delimiter.empty() ? std::string_view::npos : FindBytes(text.substr(from), delimiter);
+        delimiter.empty() ? std::string_view::npos : text.substr(from).find(delimiter);
     ++count;
     if (hit == std::string_view::npos) {
       visit(text.substr(from));
@@ -158,7 +63,7 @@ int32_t FindText(int32_t start, std::string_view text, std::string_view needle) 
   if (start < 1) start = 1;
   if (text.empty() || static_cast<size_t>(start) > text.size()) return 0;
   if (needle.empty()) return start;
-  const size_t hit = FindBytes(text.substr(static_cast<size_t>(start) - 1), needle);
+  const size_t hit = text.substr(static_cast<size_t>(start) - 1).find(needle);
   return hit == std::string_view::npos ? 0 : static_cast<int32_t>(hit) + start;
 }
 

@@ -13,9 +13,11 @@
 // error. Texts are assumed shorter than 2^31 bytes: positions and lengths
 // are int32_t, and bytes past position 2147483647 are never reached.
 //
-// Every operation is linear in the size of its arguments; only UpperText,
-// CharText and JoinText allocate, and only for a result too long for the
-// string's own inline storage.
+// Every operation is linear in the size of its arguments, with one
+// exception: searches are the standard library's, linear in the text for
+// short needles such as the command's ("://", ".") but slower for long
+// periodic ones. Only UpperText, CharText and JoinText allocate, and only for
+// a result too long for the string's own inline storage.
 
 #ifndef HOSTLIX_SERVICES_TEXT_H_
 #define HOSTLIX_SERVICES_TEXT_H_

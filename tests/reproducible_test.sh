@@ -15,17 +15,8 @@ fi
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$src" log -1 --format=%ct 2>/dev/null || date +%s)}
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-2}
 
-# The files of the working tree as git knows them (or all but build/).
-copy_sources() {
-  mkdir -p "$1"
-  if git -C "$src" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-    (cd "$src" && git ls-files -z --cached --others --exclude-standard |
-      while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done |
-      tar --null -T - -cf -) | tar -xf - -C "$1"
-  else
-    (cd "$src" && tar --exclude=./build -cf - .) | tar -xf - -C "$1"
-  fi
-}
+# shellcheck source=tests/checks.sh
+. "$src/tests/checks.sh"
 
 build() {  # folder
   (

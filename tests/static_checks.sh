@@ -25,9 +25,9 @@ cmake -S . -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release -DHOSTLIX_TESTS=ON \
 cmake --build "$tree"
 result "build with -Werror" $?
 
-# The command's own code: the front end and the services, those that this
+# The command's own code: the front end, the services and the frame, those this
 # build compiles (not the Windows sources or the other number format).
-mapfile -t own < <(git ls-files 'lookup/*.cpp' 'services/*.cpp' | grep -v -E '_test\.cpp$' |
+mapfile -t own < <(git ls-files 'lookup/*.cpp' 'services/*.cpp' 'frame/*.cpp' | grep -v -E '_test\.cpp$' |
   while read -r file; do grep -q -F "\"file\": \"$PWD/$file\"" "$tree/compile_commands.json" && echo "$file"; done)
 printf '%s\n' "${own[@]}" | xargs -P 2 -n 4 clang-tidy -p "$tree" --quiet 2>&1 |
   grep -v -E '^[0-9]+ warnings? generated\.$|^Suppressed [0-9]+ warnings|^Use -header-filter' |

@@ -9,6 +9,7 @@
 # (HOSTLIX_SIGN_CERT, HOSTLIX_SIGN_KEY, HOSTLIX_SIGN_TIME) are handed on to
 # both sub-builds, whose configure step runs again when they change.
 include(ExternalProject)
+include(cmake/requirements.cmake)
 
 if(NOT DEFINED HOSTLIX_RELEASE_URL)
   set(HOSTLIX_RELEASE_URL "$ENV{HOSTLIX_RELEASE_URL}")
@@ -27,7 +28,7 @@ foreach(setting CERT KEY TIME)
   list(APPEND sub_args -DHOSTLIX_SIGN_${setting}=${HOSTLIX_SIGN_${setting}})
 endforeach()
 
-find_program(MSIINFO msiinfo REQUIRED)
+hostlix_find_program(MSIINFO msiinfo REQUIRED)
 set(release_files)
 set(release_exes)
 foreach(arch x64 x86)
@@ -88,7 +89,7 @@ add_test(NAME release_manifests
 add_test(NAME pe_hardening
   COMMAND ${CMAKE_SOURCE_DIR}/tests/check_pe.py ${release_exes} ${release_files})
 if(HOSTLIX_SIGN_CERT)
-  find_program(OSSLSIGNCODE osslsigncode REQUIRED)
+  hostlix_find_program(OSSLSIGNCODE osslsigncode REQUIRED)
   foreach(arch x64 x86)
     add_test(NAME signature_${arch}_exe
       COMMAND ${OSSLSIGNCODE} verify -CAfile ${HOSTLIX_SIGN_CERT}

@@ -48,6 +48,13 @@ void* operator new(std::size_t size) {
   return block;
 }
 void* operator new[](std::size_t size) { return operator new(size); }
+// The nothrow forms give a null pointer, as they promise, rather than end.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  return std::malloc(size == 0 ? 1 : size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  return std::malloc(size == 0 ? 1 : size);
+}
 void operator delete(void* block) noexcept { std::free(block); }
 void operator delete[](void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
