@@ -54,6 +54,17 @@ add_test(NAME wine_end_to_end
 set_tests_properties(wine_end_to_end PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 1800
   SKIP_REGULAR_EXPRESSION ${hostlix_e2e_skipped})
 
+# With a signing certificate, the signed and stripped copy that the ZIP and
+# the installer hold runs the end-to-end suite as well.
+if(HOSTLIX_SIGN_CERT)
+  add_test(NAME wine_end_to_end_signed
+    COMMAND ${CMAKE_COMMAND} -E env ${wine_env}
+      HOSTLIX_E2E_BINARY=${HOSTLIX_STRIPPED_EXE} HOSTLIX_E2E_RUNNER=${WINE}
+      ${native_e2e_tests} ${hostlix_e2e_through_runner})
+  set_tests_properties(wine_end_to_end_signed PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 1800
+    SKIP_REGULAR_EXPRESSION ${hostlix_e2e_skipped})
+endif()
+
 # The Windows ZIP, unpacked: its files, and the executable and the readme's
 # batch file run from it.
 add_test(NAME wine_zip
