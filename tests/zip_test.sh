@@ -30,7 +30,7 @@ done
 
 # The unpacked executable: one CR LF line and status 0 for localhost, the
 # usage screen and status 9 without an argument.
-cd "$dir"
+cd "$dir" || exit 1
 "$wine" HOSTLIX.EXE localhost >out.txt
 check "HOSTLIX.EXE localhost ends with 0" test $? -eq 0
 check "HOSTLIX.EXE localhost prints 127.0.0.1 CR LF" \
