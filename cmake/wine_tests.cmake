@@ -73,8 +73,9 @@ add_test(NAME wine_zip
 set_tests_properties(wine_zip PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)
 
 # The installer under Wine, in a prefix of its own made afresh for each run:
-# an upgrade from a lower version, PATH, a run from PATH, a refused
-# downgrade and the uninstall.
+# a fresh install (files, Add/Remove entry, PATH, a run from PATH) and its
+# uninstall, an upgrade from a lower version, a refused downgrade and the
+# uninstall.
 add_test(NAME wine_msi
   COMMAND ${CMAKE_COMMAND} -E env WINEARCH=${wine_arch} WINELOADER=${WINE}
           ${CMAKE_SOURCE_DIR}/tests/msi_test.sh ${HOSTLIX_MSI} ${PROJECT_VERSION} ${WINE}

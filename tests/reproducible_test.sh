@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package and the Windows executable, ZIP and installer twice, from two
-# copies of the sources in differently named folders, with the same
-# SOURCE_DATE_EPOCH, the second under another umask, time zone and locale,
+# Builds the Debian package and the Windows executable, ZIP and installer
+# twice, from two copies of the sources in differently named folders, with the
+# same SOURCE_DATE_EPOCH, the second under another umask, time zone and locale,
 # and checks that both builds give the same bytes.
 #
 # Usage: tests/reproducible_test.sh [work folder]   (default: a temporary one)
