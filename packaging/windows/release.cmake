@@ -81,7 +81,8 @@ add_custom_command(OUTPUT ${manifests}
 add_custom_target(windows_release ALL DEPENDS ${manifests})
 
 # The test step: the manifests against the files, the hardening of every
-# HOSTLIX.EXE, and the signatures when there are any.
+# HOSTLIX.EXE, and the signatures when there are any (trusting the given
+# certificate file: self-signed, or a chain up to its root).
 enable_testing()
 add_test(NAME release_manifests
   COMMAND ${CMAKE_SOURCE_DIR}/tests/release_manifests_test.py ${CMAKE_BINARY_DIR}
