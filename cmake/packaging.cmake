@@ -42,7 +42,7 @@ if(NOT WIN32)
     message(WARNING "No Debian architecture for processor '${CMAKE_SYSTEM_PROCESSOR}': "
                     "no package can be made from this build.")
   else()
-    set(hostlix_maintainer "The HOSTLIX project <hostlix@example.org>")
+    set(hostlix_maintainer "The HOSTLIX project <${HOSTLIX_CONTACT}>")
     set(hostlix_deb_release 1)
     set(hostlix_deb_version ${PROJECT_VERSION}-${hostlix_deb_release})
 

@@ -12,18 +12,26 @@
 # - Windows 7 (6.1) as the oldest system, in the OS and subsystem versions.
 # Debian's binutils cannot mark an image for Control Flow Guard, and SafeSEH
 # is an x86 MSVC table GNU ld does not write: neither is asked for here.
+# As on ELF builds (hardening.cmake), each flag only where the caller's own
+# flags say nothing of it.
 if(NOT MINGW)
   return()
 endif()
-add_compile_options(-fstack-protector-strong)
-add_link_options(-fstack-protector-strong)
+hostlix_unless_caller("-f(no-)?stack-protector" -fstack-protector-strong)
+hostlix_unless_caller("-f(no-)?stack-protector" LINK -fstack-protector-strong)
 set(optimised $<CONFIG:Release,RelWithDebInfo,MinSizeRel>)
-add_compile_options($<${optimised}:-U_FORTIFY_SOURCE> $<${optimised}:-D_FORTIFY_SOURCE=2>)
-add_link_options(-Wl,--dynamicbase -Wl,--nxcompat -Wl,--tsaware
-                 -Wl,--major-os-version,6 -Wl,--minor-os-version,1
-                 -Wl,--major-subsystem-version,6 -Wl,--minor-subsystem-version,1)
+if(CMAKE_CXX_FLAGS MATCHES "(^| )-O([1-3sz]|fast)?( |$)")
+  set(optimised 1)
+endif()
+hostlix_unless_caller("_FORTIFY_SOURCE" $<${optimised}:-D_FORTIFY_SOURCE=2>)
+hostlix_unless_caller("dynamicbase" LINK -Wl,--dynamicbase)
+hostlix_unless_caller("nxcompat" LINK -Wl,--nxcompat)
+hostlix_unless_caller("tsaware" LINK -Wl,--tsaware)
+hostlix_unless_caller("(os|subsystem)-version" LINK
+  -Wl,--major-os-version,6 -Wl,--minor-os-version,1
+  -Wl,--major-subsystem-version,6 -Wl,--minor-subsystem-version,1)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-  add_link_options(-Wl,--high-entropy-va)
+  hostlix_unless_caller("high-entropy-va" LINK -Wl,--high-entropy-va)
 else()
-  add_link_options(-Wl,--large-address-aware)
+  hostlix_unless_caller("large-address-aware" LINK -Wl,--large-address-aware)
 endif()

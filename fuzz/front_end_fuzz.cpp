@@ -1,5 +1,6 @@
 // The whole front end on an arbitrary argument text, with the deterministic
-// platform of fuzz_platform.cpp: every run must end with 0, 1 or 9, print the
+// fake platform of tests/fake_platform.h answering every question from a
+// hash: every run must end with 0, 1 or 9, print the
 // 24 usage lines or exactly one line, and print only what its road can.
 #include <algorithm>
 #include <cstddef>
@@ -8,12 +9,12 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz/fuzz_platform.h"
 #include "lookup/classify.h"
 #include "lookup/program_main.h"
 #include "lookup/usage.h"
 #include "services/command_tail.h"
 #include "services/number_text.h"
+#include "tests/fake_platform.h"
 
 namespace {
 
@@ -39,8 +40,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace hostlix;
   const std::string argument(reinterpret_cast<const char*>(data), size);
-  std::vector<std::string>& lines = fuzz::Lines();
-  lines.clear();
+  fake::Reset();
+  fake::Get().answer_from_hash = true;
+  const std::vector<std::string>& lines = fake::Get().lines;
   const std::string command_line = "hostlix " + argument;
   SetCommandLine(command_line);
   const ExitCode status = ProgramMain();
@@ -68,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       Require(lines.size() == 1);
       const std::string& line = lines[0];
       if (status == kExitFound) {
-        Require(line == fuzz::kOwnName ||
+        Require(line == fake::Get().own_name ||
                 (line.rfind("host-", 0) == 0 && OnlyOf(line, "host-0123456789abcdef.fuz")));
       } else if (status == kExitNotFound) {
         Require(line == kNoName);

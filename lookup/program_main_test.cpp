@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "lookup/address_literal.h"
 #include "lookup/classify.h"
 #include "lookup/usage.h"
 #include "services/command_tail.h"
@@ -118,50 +117,6 @@ TEST_F(ProgramMainTest, EveryUsageRoadPrintsTheSameScreen) {
     EXPECT_EQ(fake::Get().lines, screen) << tail;
     EXPECT_TRUE(fake::Get().names_asked.empty() && fake::Get().addresses_asked.empty());
   }
-}
-
-TEST(UsageLines, Layout) {
-  const auto lines = UsageLines();
-  ASSERT_EQ(lines.size(), 24u);
-  for (size_t i : {0u, 2u, 4u, 6u, 8u, 11u, 14u, 18u, 22u}) EXPECT_EQ(lines[i], "") << i;
-  EXPECT_EQ(lines[1].substr(0, 44), "HOSTLIX v1.03" + std::string(31, ' '));
-  EXPECT_EQ(lines[1].substr(44, 12), "Created by: ");
-  EXPECT_GT(lines[1].size(), 56u);
-  EXPECT_EQ(lines[7], "HOSTLIX {Hostname | IP_Address}");
-  EXPECT_EQ(lines[21], "Returns error code 9 for all other errors (including showing this help).");
-  EXPECT_NE(lines[23].find("@example."), std::string::npos);
-  // The three examples are accepted forms of the argument.
-  const std::string prefix = "HOSTLIX ";
-  for (size_t i : {15u, 16u, 17u}) ASSERT_EQ(lines[i].substr(0, 8), prefix) << i;
-  EXPECT_EQ(ClassifyArgument(lines[15].substr(8)).text, "192.168.0.101");
-  EXPECT_EQ(ClassifyArgument(lines[15].substr(8)).road, Road::kAddressLiteral);
-  EXPECT_EQ(ClassifyArgument(lines[16].substr(8)).text, "server1");
-  const std::string_view url = lines[17].substr(8);
-  EXPECT_EQ(url.rfind("http://", 0), 0u);
-  const Argument host = ClassifyArgument(url);
-  EXPECT_EQ(host.road, Road::kHostName);
-  EXPECT_EQ(url,
-            "http://" + std::string(host.text) + std::string(url.substr(7 + host.text.size())));
-  EXPECT_NE(host.text.find("example."), std::string::npos);  // a reserved domain
-}
-
-TEST(PackDottedQuad, Table) {
-  struct Case {
-    std::string text;
-    IPv4Address expected;
-  };
-  const Case cases[] = {
-      {"192.168.0.1", Address(192, 168, 0, 1)},
-      {"1..2.3", Address(1, 0, 2, 3)},
-      {"1.2.3.", Address(1, 2, 3, 0)},
-      {"010.001.000.001", Address(10, 1, 0, 1)},
-      {"1.2.3.&177777", Address(1, 2, 3, 255)},
-      {"1.2.3.&H8000000000000000", Address(1, 2, 3, 0)},
-      {"-1.-2.+3.$4", Address(255, 254, 3, 0)},
-      {"0.0.0.0", 0},
-      {"255.255.255.255", Address(255, 255, 255, 255)},
-  };
-  for (const Case& c : cases) EXPECT_EQ(PackDottedQuad(c.text), c.expected) << c.text;
 }
 
 }  // namespace

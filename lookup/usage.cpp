@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <iterator>
 
-#include "lookup/version.h"
+#include "lookup/release.h"
 #include "services/console.h"
 
 namespace hostlix {
@@ -26,6 +26,16 @@ constexpr auto kBanner = [] {
   out = std::fill_n(out, kBannerColumn - kVersionText.size(), ' ');
   std::copy(kCredit.begin(), kCredit.end(), out);
   return banner;
+}();
+
+// The contact line, with the address the build was given.
+constexpr std::string_view kInvitation = "Please send comments and bug reports by e-mail to ";
+constexpr std::string_view kContactText = kContact;
+constexpr auto kContactLine = [] {
+  std::array<char, kInvitation.size() + kContactText.size()> line{};
+  std::copy(kContactText.begin(), kContactText.end(),
+            std::copy(kInvitation.begin(), kInvitation.end(), line.begin()));
+  return line;
 }();
 
 // The 24 lines as written; used only by the compiler, to make kScreen.
@@ -53,7 +63,7 @@ constexpr std::string_view kLines[] = {
     "Returns error code 1 if unsuccessful in resolving hostname or IP address.",
     "Returns error code 9 for all other errors (including showing this help).",
     "",
-    "Please send comments and bug reports by e-mail to hostlix@example.org",
+    std::string_view(kContactLine.data(), kContactLine.size()),
 };
 static_assert(std::size(kLines) == kUsageLineCount);
 

@@ -14,6 +14,14 @@ std::string_view Reachable(std::string_view text) {
   return text.size() > static_cast<size_t>(kMaxLength) ? text.substr(0, kMaxLength) : text;
 }
 
+// Offset of the first `needle` in `hay`, or npos. std::search, whose loops
+// the compiler inlines: string_view::find would call memchr and memcmp, two
+// more C library functions for the dynamic loader to bind on every run.
+size_t Find(std::string_view hay, std::string_view needle) {
+  const auto hit = std::search(hay.begin(), hay.end(), needle.begin(), needle.end());
+  return hit == hay.end() ? std::string_view::npos : static_cast<size_t>(hit - hay.begin());
+}
+
 // Calls visit(field) for every field of `text`, at most `limit` of them;
 // returns how many fields there are in all (counting stops at `limit`).
 template <typename Visit>
@@ -24,7 +32,7 @@ int64_t ForEachField(std::string_view text, std::string_view delimiter, int64_t 
   size_t from = 0;
   while (count < limit) {
     const size_t hit =
-        delimiter.empty() ? std::string_view::npos : text.substr(from).find(delimiter);
+        delimiter.empty() ? std::string_view::npos : Find(text.substr(from), delimiter);
     ++count;
     if (hit == std::string_view::npos) {
       visit(text.substr(from));
@@ -63,7 +71,7 @@ int32_t FindText(int32_t start, std::string_view text, std::string_view needle) 
   if (start < 1) start = 1;
   if (text.empty() || static_cast<size_t>(start) > text.size()) return 0;
   if (needle.empty()) return start;
-  const size_t hit = text.substr(static_cast<size_t>(start) - 1).find(needle);
+  const size_t hit = Find(text.substr(static_cast<size_t>(start) - 1), needle);
   return hit == std::string_view::npos ? 0 : static_cast<int32_t>(hit) + start;
 }
 

@@ -1,17 +1,22 @@
 # Shared by the shell tests: `check DESCRIPTION COMMAND...` counts a check
-# that passes when the command succeeds (its output hidden), `summary`
+# that passes when the command succeeds (its output hidden), `result
+# DESCRIPTION STATUS` counts one from a status already had, `summary`
 # prints the closing line and fails when any check did, and `copy_sources
 # DEST` copies the project's files as git knows them (or all but build/).
 passed=0 failed=0
-check() {
-  local what=$1
-  shift
-  if "$@" >/dev/null 2>&1; then
+result() {
+  if [ "$2" -eq 0 ]; then
     passed=$((passed + 1))
   else
     failed=$((failed + 1))
-    echo "FAIL: $what"
+    echo "FAIL: $1"
   fi
+}
+check() {
+  local what=$1
+  shift
+  "$@" >/dev/null 2>&1
+  result "$what" $?
 }
 summary() {
   echo "$passed passed, $failed failed"

@@ -7,8 +7,8 @@ hosts=$(mktemp)
 trap 'rm -f "$hosts"' EXIT
 printf '10.0.0.1 alpha.test alpha\n10.0.0.2 beta.test\n10.0.0.3 alpine.test\n' > "$hosts"
 
-passed=0 failed=0
-check() {  # words... -- expected (sorted, blank-separated)
+. "$(dirname "$0")/checks.sh"
+offers() {  # words... -- expected (sorted, blank-separated)
   local words=() expected
   while [ "$1" != -- ]; do words+=("$1"); shift; done
   expected=$2
@@ -19,16 +19,11 @@ check() {  # words... -- expected (sorted, blank-separated)
     COMP_CWORD=$(( ${#COMP_WORDS[@]} - 1 ))
     _hostlix
     printf "%s\n" "${COMPREPLY[@]}" | sort | tr "\n" " "' "$completion" "${words[@]}")
-  if [ "${got% }" = "$expected" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAIL: ${words[*]}: got '${got% }', want '$expected'"
-  fi
+  [ "${got% }" = "$expected" ]
+  result "${words[*]}: got '${got% }', want '$expected'" $?
 }
-check hostlix al -- "alpha alpha.test alpine.test"
-check hostlix beta -- "beta.test"
-check hostlix zz -- ""
-check hostlix alpha.test al -- ""
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+offers hostlix al -- "alpha alpha.test alpine.test"
+offers hostlix beta -- "beta.test"
+offers hostlix zz -- ""
+offers hostlix alpha.test al -- ""
+summary

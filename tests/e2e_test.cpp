@@ -360,7 +360,7 @@ Result RunCommand(const std::vector<std::string>& args, Output output = Output::
 
 // The 24 usage lines exactly as a terminal receives them, CR LF and all.
 std::string UsageScreen() {
-  static const std::string screen = ReadFile(HOSTLIX_E2E_DATA "/usage.txt");
+  static const std::string screen = ReadFile(HOSTLIX_E2E_USAGE);
   return screen;
 }
 

@@ -1,6 +1,8 @@
 #include "tests/fake_platform.h"
 
+#include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #include "services/console.h"
 
@@ -21,6 +23,31 @@ IPv4Address Address(unsigned char b0, unsigned char b1, unsigned char b2, unsign
   return address;
 }
 
+namespace {
+
+uint32_t Hash(std::string_view text) {
+  uint32_t h = 2166136261u;
+  for (unsigned char c : text) h = (h ^ c) * 16777619u;
+  return h;
+}
+
+// Names like "host-0a1b2c3d.fuzz"; a third of the addresses have none.
+std::string NameFromHash(IPv4Address address) {
+  if (address % 3 == 0) return std::string();
+  static const char kHex[] = "0123456789abcdef";
+  std::string name = "host-";
+  for (int shift = 28; shift >= 0; shift -= 4) name.push_back(kHex[(address >> shift) & 15]);
+  return name + ".fuzz";
+}
+
+// A quarter of the names unknown, a quarter "0.0.0.x", only a first address.
+IPv4Address AddressFromHash(std::string_view name, int32_t position) {
+  const uint32_t h = Hash(name);
+  if (position != 1 || h % 4 == 0) return 0;
+  return h % 4 == 1 ? h & 0xFF000000u : h;
+}
+
+}  // namespace
 }  // namespace fake
 
 void StartConsole() {}
@@ -31,6 +58,7 @@ IPv4Address HostAddressOf(std::string_view name, int32_t position) {
   fake::Platform& p = fake::Get();
   p.names_asked.emplace_back(name);
   const auto found = p.hosts.find(std::string(name));
+  if (found == p.hosts.end() && p.answer_from_hash) return fake::AddressFromHash(name, position);
   if (found == p.hosts.end() || position < 1 ||
       static_cast<size_t>(position) > found->second.size()) {
     return 0;
@@ -43,6 +71,7 @@ std::string HostNameOf(IPv4Address address) {
   p.addresses_asked.push_back(address);
   if (address == 0) return p.own_name;
   const auto found = p.names.find(address);
+  if (found == p.names.end() && p.answer_from_hash) return fake::NameFromHash(address);
   return found == p.names.end() ? std::string() : found->second;
 }
 

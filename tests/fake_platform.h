@@ -1,6 +1,9 @@
-// Stand-ins for the console and the resolver, linked into the unit tests in
-// place of the platform layer: lines are recorded, lookups answered from a
-// table, and every query is remembered.
+// Stand-ins for the console and the resolver, linked into the unit tests and
+// the fuzz targets in place of the platform layer: lines are recorded,
+// lookups answered from a table, and every query is remembered. With
+// `answer_from_hash` set, as the fuzz targets set it, a question the table
+// lacks is answered from a hash of the question, so that every road (found,
+// not found, address 0) is taken without a network or a hosts file.
 
 #ifndef HOSTLIX_TESTS_FAKE_PLATFORM_H_
 #define HOSTLIX_TESTS_FAKE_PLATFORM_H_
@@ -20,6 +23,7 @@ struct Platform {
   std::string own_name = "fake-box";                      // for address 0
   std::vector<std::string> names_asked;                   // HostAddressOf calls
   std::vector<IPv4Address> addresses_asked;               // HostNameOf calls
+  bool answer_from_hash = false;
 };
 
 // The one fake platform of the test program; Reset() empties it.

@@ -66,7 +66,7 @@ system_path | grep -v -x '' | tr '\n' ';' >"$work/path.before"
 
 # A fresh install.
 msiexec /i "$msi" /qn
-check "installs silently" test $? -eq 0
+result "installs silently" $?
 for file in HOSTLIX.EXE LICENSE.TXT README.TXT; do
   check "$file installed" test -s "$unix_folder/$file"
 done
@@ -92,10 +92,10 @@ uninstall_leaves_nothing "fresh install"
 
 # An upgrade in place from a lower version, and a refused downgrade.
 msiexec /i "$work/lower.msi" /qn
-check "version $lower installs silently" test $? -eq 0
+result "version $lower installs silently" $?
 check "version $lower: one Add/Remove entry" test "$(arp_versions)" = "$lower"
 msiexec /i "$msi" /qn
-check "$version installs over $lower" test $? -eq 0
+result "$version installs over $lower" $?
 check "after the upgrade: one Add/Remove entry, version $version" test "$(arp_versions)" = "$version"
 check "after the upgrade: the folder once on PATH" test "$(on_path)" -eq 1
 check "after the upgrade: HOSTLIX.EXE is this version's" \

@@ -10,10 +10,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 binary=$1
-passed=0 failed=0
-result() {  # name, status
-  if [ "$2" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $1"; fi
-}
+. tests/checks.sh
 
 mapfile -t sources < <(git ls-files '*.cpp' '*.h' '*.c')
 clang-format --dry-run --Werror "${sources[@]}"
@@ -47,5 +44,4 @@ result "hardening: fortify" $?
 hardening "Read-only relocations" yes
 result "hardening: RELRO" $?
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary

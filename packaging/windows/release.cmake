@@ -9,7 +9,6 @@
 # (HOSTLIX_SIGN_CERT, HOSTLIX_SIGN_KEY, HOSTLIX_SIGN_TIME) are handed on to
 # both sub-builds, whose configure step runs again when they change.
 include(ExternalProject)
-include(cmake/requirements.cmake)
 
 if(NOT DEFINED HOSTLIX_RELEASE_URL)
   set(HOSTLIX_RELEASE_URL "$ENV{HOSTLIX_RELEASE_URL}")
