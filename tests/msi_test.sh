@@ -76,7 +76,7 @@ check "the folder once on PATH" test "$(on_path)" -eq 1
 check "cmd /c hostlix localhost prints 127.0.0.1 with status 0" runs_from_path
 uninstall_leaves_nothing() {
   msiexec /x "$msi" /qn
-  check "$1: uninstalls silently" test $? -eq 0
+  result "$1: uninstalls silently" $?
   check "$1: uninstall leaves no file" test -z "$(find "$unix_folder" -type f 2>/dev/null)"
   check "$1: uninstall leaves no Add/Remove entry" test -z "$(arp_versions)"
   check "$1: uninstall takes the folder off PATH" test "$(on_path)" -eq 0
