@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package and the Windows executable and ZIP twice, from two
-# copies of the sources in differently named folders, with the same
-# SOURCE_DATE_EPOCH, the second under another umask, time zone and locale,
+# Builds the Debian package and the Windows executable, ZIP and installer
+# twice, from two copies of the sources in differently named folders, with the
+# same SOURCE_DATE_EPOCH, the second under another umask, time zone and locale,
 # and checks that both builds give the same bytes.
 #
 # Usage: tests/reproducible_test.sh [work folder]   (default: a temporary one)
@@ -35,7 +35,8 @@ build "$one"
 (umask 0002 && export TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 && build "$two")
 
 passed=0 failed=0
-for file in build/release/hostlix_1.03-1_*.deb build/windows/HOSTLIX.EXE build/windows/hostlix-1.03-win*.zip; do
+for file in build/release/hostlix_1.03-1_*.deb build/windows/HOSTLIX.EXE build/windows/hostlix-1.03-win*.zip \
+  build/windows/hostlix-*-x64.msi; do
   # shellcheck disable=SC2086 # the names hold wildcards
   a=$(cd "$one" && ls $file)
   if cmp "$one/$a" "$two/$a"; then
