@@ -44,7 +44,7 @@ foreach(arch x64 x86)
   ExternalProject_Add(windows_${arch}
     SOURCE_DIR ${CMAKE_SOURCE_DIR}
     BINARY_DIR ${tree}
-    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/${toolchain} ${sub_args}
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/toolchains/${toolchain} ${sub_args}
     BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target windows_zip windows_msi
     BUILD_BYPRODUCTS ${tree}/${zip} ${tree}/${msi}
     INSTALL_COMMAND ""
@@ -73,8 +73,8 @@ add_custom_command(OUTPUT ${manifests}
           -DRELEASE_URL=${HOSTLIX_RELEASE_URL} -DMSIINFO=${MSIINFO}
           -DMSI_x64=${msi_x64} -DMSI_x86=${msi_x86}
           -DZIP_win64=${zip_win64} -DZIP_win32=${zip_win32} -DOUTPUT=${CMAKE_BINARY_DIR}
-          -P ${windows_dir}/make_manifests.cmake
-  DEPENDS ${release_files} ${windows_dir}/make_manifests.cmake ${manifest_templates}
+          -P ${windows_dir}/scripts/make_manifests.cmake
+  DEPENDS ${release_files} ${windows_dir}/scripts/make_manifests.cmake ${manifest_templates}
   COMMENT "Writing the winget and Scoop manifests"
   VERBATIM)
 add_custom_target(windows_release ALL DEPENDS ${manifests})

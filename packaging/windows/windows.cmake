@@ -60,7 +60,7 @@ file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/packaging/signing.txt
 set(signing -DSIGN_CERT=${HOSTLIX_SIGN_CERT} -DSIGN_KEY=${HOSTLIX_SIGN_KEY}
             -DSIGN_TIME=${HOSTLIX_SIGN_TIME} -DOSSLSIGNCODE=${osslsigncode})
 list(APPEND signing_depends ${CMAKE_BINARY_DIR}/packaging/signing.txt
-            ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/sign.cmake)
+            ${CMAKE_CURRENT_SOURCE_DIR}/packaging/windows/scripts/sign.cmake)
 
 # File times in the ZIP and the installer, and the PE time stamp of the
 # stripped copy: SOURCE_DATE_EPOCH when set at configure time, else the date
@@ -84,8 +84,8 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${epoch}
           ${CMAKE_COMMAND} -DSTRIP=${CMAKE_STRIP} -DEXE=$<TARGET_FILE:hostlix>
           -DEPOCH=${epoch} -DOUTPUT=${HOSTLIX_STRIPPED_EXE} ${signing}
-          -P ${windows_dir}/stage_exe.cmake
-  DEPENDS hostlix ${windows_dir}/stage_exe.cmake ${signing_depends}
+          -P ${windows_dir}/scripts/stage_exe.cmake
+  DEPENDS hostlix ${windows_dir}/scripts/stage_exe.cmake ${signing_depends}
   COMMENT "Stripping HOSTLIX.EXE"
   VERBATIM)
 
@@ -95,8 +95,8 @@ add_custom_command(
           -DZIP=${ZIP} -DEXE=${HOSTLIX_STRIPPED_EXE} -DLICENSE=${CMAKE_BINARY_DIR}/packaging/LICENSE.TXT
           -DREADME=${CMAKE_BINARY_DIR}/packaging/README.TXT -DSTAGE=${CMAKE_BINARY_DIR}/zip
           -DEPOCH=${epoch} -DOUTPUT=${HOSTLIX_ZIP}
-          -P ${windows_dir}/make_zip.cmake
-  DEPENDS ${HOSTLIX_STRIPPED_EXE} ${texts} ${windows_dir}/make_zip.cmake
+          -P ${windows_dir}/scripts/make_zip.cmake
+  DEPENDS ${HOSTLIX_STRIPPED_EXE} ${texts} ${windows_dir}/scripts/make_zip.cmake
   COMMENT "Making ${HOSTLIX_ZIP}"
   VERBATIM)
 add_custom_target(windows_zip ALL DEPENDS ${HOSTLIX_ZIP})
@@ -112,9 +112,9 @@ add_custom_command(
   OUTPUT ${HOSTLIX_MSI}
   COMMAND ${CMAKE_COMMAND} ${HOSTLIX_MSI_ARGS} ${signing} -DVERSION=${PROJECT_VERSION}
           -DSTAGE=${CMAKE_BINARY_DIR}/msi -DOUTPUT=${HOSTLIX_MSI}
-          -P ${windows_dir}/make_msi.cmake
+          -P ${windows_dir}/scripts/make_msi.cmake
   DEPENDS ${HOSTLIX_STRIPPED_EXE} ${texts} ${signing_depends}
-          ${windows_dir}/make_msi.cmake ${windows_dir}/hostlix.wxs ${windows_dir}/Environment.idt
+          ${windows_dir}/scripts/make_msi.cmake ${windows_dir}/hostlix.wxs ${windows_dir}/Environment.idt
   COMMENT "Making ${HOSTLIX_MSI}"
   VERBATIM)
 add_custom_target(windows_msi ALL DEPENDS ${HOSTLIX_MSI})

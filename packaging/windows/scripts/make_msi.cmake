@@ -23,12 +23,6 @@
 cmake_policy(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/sign.cmake)
 
-function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "failed: ${ARGN}")
-  endif()
-endfunction()
 
 # The cabinet records each file's time: the release time, in UTC.
 file(REMOVE_RECURSE ${STAGE})
@@ -40,7 +34,7 @@ foreach(pair EXE:HOSTLIX.EXE LICENSE:LICENSE.TXT README:README.TXT)
   list(GET pair 1 name)
   file(COPY_FILE ${${input}} ${STAGE}/${name})
   file(CHMOD ${STAGE}/${name} PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-  run(${CMAKE_COMMAND} -E env TZ=UTC touch -d @${EPOCH} ${STAGE}/${name})
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC touch -d @${EPOCH} ${STAGE}/${name} COMMAND_ERROR_IS_FATAL ANY)
   file(SHA256 ${STAGE}/${name} hash)
   string(APPEND content " ${hash}")
 endforeach()
@@ -69,34 +63,28 @@ execute_process(
           -D ProductCode=${product_code} -D UpgradeCode=${UPGRADE_CODE} -D Version=${VERSION}
           -D Arch=${ARCH} -D ProgramFilesFolder=${folder} -D Win64=${win64}
           -D Exe=HOSTLIX.EXE -D License=LICENSE.TXT -D Readme=README.TXT hostlix.wxs
-  WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "wixl failed on ${WXS}")
-endif()
+  WORKING_DIRECTORY ${STAGE} COMMAND_ERROR_IS_FATAL ANY)
 
-run(${MSIBUILD} ${OUTPUT} -i ${CMAKE_CURRENT_LIST_DIR}/Environment.idt)
-run(${MSIBUILD} ${OUTPUT} -q
-    "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('RemoveEnvironmentStrings', 3300)")
-run(${MSIBUILD} ${OUTPUT} -q
-    "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('WriteEnvironmentStrings', 5200)")
-run(${MSIBUILD} ${OUTPUT} -q
-    "UPDATE `File` SET `Version` = '${FILE_VERSION}', `Language` = '1033' WHERE `File` = 'HOSTLIX.EXE'")
+execute_process(COMMAND ${MSIBUILD} ${OUTPUT} -i ${CMAKE_CURRENT_LIST_DIR}/../Environment.idt COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND ${MSIBUILD} ${OUTPUT} -q
+    "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('RemoveEnvironmentStrings', 3300)" COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND ${MSIBUILD} ${OUTPUT} -q
+    "INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('WriteEnvironmentStrings', 5200)" COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND ${MSIBUILD} ${OUTPUT} -q
+    "UPDATE `File` SET `Version` = '${FILE_VERSION}', `Language` = '1033' WHERE `File` = 'HOSTLIX.EXE'" COMMAND_ERROR_IS_FATAL ANY)
 # A versioned file is compared by its version, never by a hash.
-run(${MSIBUILD} ${OUTPUT} -q "DELETE FROM `MsiFileHash` WHERE `File_` = 'HOSTLIX.EXE'")
+execute_process(COMMAND ${MSIBUILD} ${OUTPUT} -q "DELETE FROM `MsiFileHash` WHERE `File_` = 'HOSTLIX.EXE'" COMMAND_ERROR_IS_FATAL ANY)
 # msidbUpgradeAttributesMigrateFeatures | msidbUpgradeAttributesVersionMaxInclusive
 # Attributes is part of the Upgrade table's key: the row is replaced.
-run(${MSIBUILD} ${OUTPUT} -q
-    "DELETE FROM `Upgrade` WHERE `VersionMax` = '${VERSION}' AND `Attributes` = 1")
-run(${MSIBUILD} ${OUTPUT} -q
-    "INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMax`, `Attributes`, `ActionProperty`) VALUES ('{${UPGRADE_CODE}}', '${VERSION}', 513, 'WIX_UPGRADE_DETECTED')")
+execute_process(COMMAND ${MSIBUILD} ${OUTPUT} -q
+    "DELETE FROM `Upgrade` WHERE `VersionMax` = '${VERSION}' AND `Attributes` = 1" COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND ${MSIBUILD} ${OUTPUT} -q
+    "INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMax`, `Attributes`, `ActionProperty`) VALUES ('{${UPGRADE_CODE}}', '${VERSION}', 513, 'WIX_UPGRADE_DETECTED')" COMMAND_ERROR_IS_FATAL ANY)
 # (The template "ARCH;1033" holds a semicolon: it must not pass through a list.)
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${FAKETIME} -f "${frozen}"
           ${MSIBUILD} ${OUTPUT} -s "HOSTLIX ${VERSION} (${ARCH})" "The HOSTLIX project"
           "${ARCH};1033" "{${package_code}}"
-  RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "msibuild could not write the summary of ${OUTPUT}")
-endif()
+  COMMAND_ERROR_IS_FATAL ANY)
 
 hostlix_sign(${OUTPUT})
