@@ -3,9 +3,9 @@
 windows-release preset's build tree) against its files: every field winget
 (manifest version 1.6.0) and Scoop require, each URL under the release
 address, each hash against its file, and each installer's product and
-upgrade codes against its Property table (read with msiinfo).
+upgrade codes and contact against its Property table (read with msiinfo).
 
-Usage: tests/release_manifests_test.py FOLDER VERSION RELEASE_URL
+Usage: tests/release_manifests_test.py FOLDER VERSION RELEASE_URL CONTACT
 """
 import hashlib
 import json
@@ -40,7 +40,7 @@ def msi_properties(path):
     return dict(line.split("\t", 1) for line in table.splitlines()[3:])
 
 
-def main(folder, version, url):
+def main(folder, version, url, contact):
     msis = {arch: f"hostlix-{version}-{arch}.msi" for arch in ("x64", "x86")}
     zips = {"64bit": f"hostlix-{version}-win64.zip", "32bit": f"hostlix-{version}-win32.zip"}
     winget = os.path.join(folder, "winget")
@@ -85,6 +85,7 @@ def main(folder, version, url):
               entries[0].get("UpgradeCode") == properties["UpgradeCode"])
         check(f"{arch}: the MSI's ProductVersion is {version}",
               properties["ProductVersion"] == version)
+        check(f"{arch}: the MSI's contact is {contact}", properties.get("ARPCONTACT") == contact)
         upgrade_codes.add(properties["UpgradeCode"])
         check(f"{arch}: ProductCode is a braced GUID",
               re.fullmatch(r"\{[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\}", properties["ProductCode"]))
@@ -106,6 +107,6 @@ def main(folder, version, url):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 4:
+    if len(sys.argv) != 5:
         sys.exit(__doc__.strip().splitlines()[-1])
     sys.exit(main(*sys.argv[1:]))

@@ -19,7 +19,8 @@ if(NOT HOSTLIX_RELEASE_URL)
 endif()
 string(REGEX REPLACE "/+$" "" HOSTLIX_RELEASE_URL "${HOSTLIX_RELEASE_URL}")
 
-set(sub_args -DCMAKE_BUILD_TYPE=Release -DHOSTLIX_TESTS=OFF -DHOSTLIX_WINE_TESTS=OFF -DHOSTLIX_REQUIRE_TOOLS=ON)
+set(sub_args -DCMAKE_BUILD_TYPE=Release -DHOSTLIX_TESTS=OFF -DHOSTLIX_WINE_TESTS=OFF -DHOSTLIX_REQUIRE_TOOLS=ON
+             -DHOSTLIX_CONTACT=${HOSTLIX_CONTACT})
 foreach(setting CERT KEY TIME)
   if(NOT DEFINED HOSTLIX_SIGN_${setting})
     set(HOSTLIX_SIGN_${setting} "$ENV{HOSTLIX_SIGN_${setting}}")
@@ -85,7 +86,7 @@ add_custom_target(windows_release ALL DEPENDS ${manifests})
 enable_testing()
 add_test(NAME release_manifests
   COMMAND ${CMAKE_SOURCE_DIR}/tests/release_manifests_test.py ${CMAKE_BINARY_DIR}
-          ${PROJECT_VERSION} ${HOSTLIX_RELEASE_URL})
+          ${PROJECT_VERSION} ${HOSTLIX_RELEASE_URL} ${HOSTLIX_CONTACT})
 add_test(NAME pe_hardening
   COMMAND ${CMAKE_SOURCE_DIR}/tests/check_pe.py ${release_exes} ${release_files})
 if(HOSTLIX_SIGN_CERT)

@@ -107,7 +107,8 @@ set(HOSTLIX_MSI_ARGS
     -DWIXL=${WIXL} -DMSIBUILD=${MSIBUILD} -DFAKETIME=${FAKETIME} -DWXS=${windows_dir}/hostlix.wxs
     -DEXE=${HOSTLIX_STRIPPED_EXE} -DLICENSE=${CMAKE_BINARY_DIR}/packaging/LICENSE.TXT
     -DREADME=${CMAKE_BINARY_DIR}/packaging/README.TXT -DFILE_VERSION=${hostlix_file_version}
-    -DARCH=${hostlix_msi_arch} -DUPGRADE_CODE=${hostlix_upgrade_code} -DEPOCH=${epoch})
+    -DARCH=${hostlix_msi_arch} -DUPGRADE_CODE=${hostlix_upgrade_code} -DEPOCH=${epoch}
+    -DCONTACT=${HOSTLIX_CONTACT})
 add_custom_command(
   OUTPUT ${HOSTLIX_MSI}
   COMMAND ${CMAKE_COMMAND} ${HOSTLIX_MSI_ARGS} ${signing} -DVERSION=${PROJECT_VERSION}

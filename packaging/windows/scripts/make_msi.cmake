@@ -18,7 +18,7 @@
 #
 # Run by windows.cmake and by the installer test (for a lower version), with
 # -DWIXL= -DMSIBUILD= -DFAKETIME= -DWXS= -DEXE= -DLICENSE= -DREADME=
-# -DVERSION= -DFILE_VERSION= -DARCH=x64|x86 -DUPGRADE_CODE= -DEPOCH=
+# -DVERSION= -DFILE_VERSION= -DCONTACT= -DARCH=x64|x86 -DUPGRADE_CODE= -DEPOCH=
 # -DSTAGE= -DOUTPUT= and the SIGN_* settings of sign.cmake.
 cmake_policy(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/sign.cmake)
@@ -62,7 +62,7 @@ execute_process(
           ${WIXL} -a ${ARCH} -o ${OUTPUT}
           -D ProductCode=${product_code} -D UpgradeCode=${UPGRADE_CODE} -D Version=${VERSION}
           -D Arch=${ARCH} -D ProgramFilesFolder=${folder} -D Win64=${win64}
-          -D Exe=HOSTLIX.EXE -D License=LICENSE.TXT -D Readme=README.TXT hostlix.wxs
+          -D Contact=${CONTACT} -D Exe=HOSTLIX.EXE -D License=LICENSE.TXT -D Readme=README.TXT hostlix.wxs
   WORKING_DIRECTORY ${STAGE} COMMAND_ERROR_IS_FATAL ANY)
 
 execute_process(COMMAND ${MSIBUILD} ${OUTPUT} -i ${CMAKE_CURRENT_LIST_DIR}/../Environment.idt COMMAND_ERROR_IS_FATAL ANY)
