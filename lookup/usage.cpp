@@ -18,7 +18,7 @@ constexpr std::string_view kVersionText = kVersion;
 constexpr std::string_view kCredit = "Created by: the HOSTLIX project";
 static_assert(kVersionText.size() < kBannerColumn, "the version must leave the banner a blank");
 
-// "HOSTLIX v1.03", the blanks, the credit: built by the compiler.
+// "HOSTLIX v" and the version, the blanks, the credit: built by the compiler.
 constexpr auto kBanner = [] {
   std::array<char, kBannerStart.size() + kBannerColumn + kCredit.size()> banner{};
   char* out = std::copy(kBannerStart.begin(), kBannerStart.end(), banner.begin());

@@ -192,7 +192,7 @@ TEST(CharJoinSameLength, Table) {
   EXPECT_FALSE(SameText("a ", "a"));
   EXPECT_FALSE(SameText(std::string("a\0", 2), "a"));
   EXPECT_EQ(TextLength(""), 0);
-  EXPECT_EQ(TextLength("1.03"), 4);
+  EXPECT_EQ(TextLength("1.25"), 4);
   EXPECT_EQ(TextLength(std::string("\0\0", 2)), 2);
 }
 

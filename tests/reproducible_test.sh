@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the release tarball, the Debian package and the Windows executable
-# and ZIP twice, from two clones of the repository in differently named
-# folders, with the same SOURCE_DATE_EPOCH, the second under another umask,
-# time zone and locale, and checks that both builds give the same bytes.
-# The clones hold the commit checked out: uncommitted changes are not built.
+# Builds the release tarball, the Debian packages and the Windows executable,
+# ZIP and installer twice, from two clones of the repository in differently
+# named folders, with the same SOURCE_DATE_EPOCH, the second under another
+# umask, time zone and locale, and checks that both builds give the same
+# bytes. The clones hold the commit checked out: uncommitted changes are not
+# built.
 #
 # Usage: tests/reproducible_test.sh [work folder]   (default: a temporary one)
 set -euo pipefail
@@ -46,7 +47,7 @@ build "$one"
 # dpkg-buildpackage writes beside the source folder; the release tarball is
 # the package's .orig.tar.gz.
 for file in ../hostlix_*.orig.tar.gz ../hostlix_*.deb ../hostlix-dbgsym_*.deb \
-            build/windows/HOSTLIX.EXE build/windows/hostlix-*-win*.zip; do
+            build/windows/HOSTLIX.EXE build/windows/hostlix-*-win*.zip build/windows/hostlix-*-x64.msi; do
   # shellcheck disable=SC2086 # the names hold wildcards
   a=$(cd "$one" && ls $file)
   same=0

@@ -1,5 +1,6 @@
 // Reads the version record of the executable named on the command line back
-// through the Windows version API and checks each value. Prints one line per
+// through the Windows version API and checks each value against the version
+// of the build (HOSTLIX_VERSION, _MAJOR and _MINOR, from CMake). Prints one line per
 // field and ends with "N passed, N failed".
 #include <windows.h>
 
@@ -25,8 +26,8 @@ int main(int argc, char** argv) {
     const char* expected;
   };
   const Field fields[] = {
-      {"FileVersion", "1.03"},
-      {"ProductVersion", "Version 1.03"},
+      {"FileVersion", HOSTLIX_VERSION},
+      {"ProductVersion", "Version " HOSTLIX_VERSION},
       {"FileDescription", "Resolves a hostname or IP address to its counterpart"},
       {"InternalName", "HOSTLIX.EXE"},
       {"OriginalFilename", "HOSTLIX.EXE"},
@@ -59,9 +60,11 @@ int main(int argc, char** argv) {
   VS_FIXEDFILEINFO* fixed = nullptr;
   const bool fixed_ok =
       VerQueryValueA(record.data(), "\\", reinterpret_cast<void**>(&fixed), &length) &&
-      fixed != nullptr && fixed->dwFileVersionMS == MAKELONG(3, 1) &&
-      fixed->dwProductVersionMS == MAKELONG(3, 1);
-  std::printf("%s fixed file and product version 1.3\n", fixed_ok ? "ok  " : "FAIL");
+      fixed != nullptr &&
+      fixed->dwFileVersionMS == MAKELONG(HOSTLIX_VERSION_MINOR, HOSTLIX_VERSION_MAJOR) &&
+      fixed->dwProductVersionMS == MAKELONG(HOSTLIX_VERSION_MINOR, HOSTLIX_VERSION_MAJOR);
+  std::printf("%s fixed file and product version %d.%d\n", fixed_ok ? "ok  " : "FAIL",
+              HOSTLIX_VERSION_MAJOR, HOSTLIX_VERSION_MINOR);
   (fixed_ok ? passed : failed)++;
   std::printf("%d passed, %d failed\n", passed, failed);
   return failed == 0 ? 0 : 1;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks the Windows ZIP as a Windows user gets it: exactly HOSTLIX.EXE,
-# LICENSE and README.TXT; the executable stripped; the readme in CR LF lines;
+# LICENSE.TXT and README.TXT; the executable stripped; both texts in CR LF;
 # and, unpacked, the executable and the readme's example batch file run under
 # Wine with the statuses the readme gives.
 #
@@ -15,20 +15,22 @@ trap 'rm -rf "$dir"' EXIT
 unzip -q "$zip" -d "$dir" || { echo "FAIL: unzip $zip"; exit 1; }
 exe=$dir/HOSTLIX.EXE readme=$dir/README.TXT
 
-check "holds exactly HOSTLIX.EXE, LICENSE, README.TXT" \
-  test "$(cd "$dir" && find . -mindepth 1 -printf '%P\n' | sort | tr '\n' ' ')" = "HOSTLIX.EXE LICENSE README.TXT "
-check "LICENSE is the project's" cmp "$dir/LICENSE" "$src/LICENSE"
+check "holds exactly HOSTLIX.EXE, LICENSE.TXT, README.TXT" \
+  test "$(cd "$dir" && find . -mindepth 1 -printf '%P\n' | sort | tr '\n' ' ')" = "HOSTLIX.EXE LICENSE.TXT README.TXT "
+check "LICENSE.TXT is the project's LICENSE in CR LF lines" \
+  cmp "$dir/LICENSE.TXT" <(sed 's/$/\r/' "$src/LICENSE")
 check "HOSTLIX.EXE has no symbols" grep -q -x "no symbols" <("$objdump" -t "$exe")
 check "HOSTLIX.EXE has no debugging sections" test -z "$("$objdump" -h "$exe" | grep -F .debug)"
 check "README.TXT: every line ends with CR LF" test -z "$(sed -n '/\r$/!p' "$readme")"
 check "README.TXT ends with CR LF" test "$(tail -c 2 "$readme" | od -An -c | tr -d ' ')" = '\r\n'
-for word in Usage ERRORLEVEL LICENSE; do
+# shellcheck disable=SC2016 # $LASTEXITCODE is a word to find
+for word in Usage ERRORLEVEL '$LASTEXITCODE' 255 'Windows 7' '10 and 11' msiexec winget scoop LICENSE.TXT; do
   check "README.TXT mentions $word" grep -q -F "$word" "$readme"
 done
 
 # The unpacked executable: one CR LF line and status 0 for localhost, the
 # usage screen and status 9 without an argument.
-cd "$dir"
+cd "$dir" || exit 1
 "$wine" HOSTLIX.EXE localhost >out.txt
 check "HOSTLIX.EXE localhost ends with 0" test $? -eq 0
 check "HOSTLIX.EXE localhost prints 127.0.0.1 CR LF" \
@@ -46,4 +48,7 @@ for case in "localhost 0 is known" "1.2.3 9 is not a host name"; do
   check "example.bat $arg ends with $status" test $? -eq "$status"
   check "example.bat $arg says '$arg $text'" grep -q -F "$arg $text" out.txt
 done
+"$wine" cmd /c example.bat >out.txt
+check "example.bat without argument ends with 9" test $? -eq 9
+check "example.bat without argument shows its usage" grep -q '^Usage: example' out.txt
 summary

@@ -3,14 +3,13 @@
 # CTest), and the end-to-end suite run natively against the cross-built
 # command started through the same emulator.
 enable_testing()
-include(cmake/googletest_source.cmake)
+include(cmake/tests/googletest_source.cmake)
 include(GoogleTest)
 
-add_executable(hostlix_unit_tests ${hostlix_unit_test_sources})
-target_link_libraries(hostlix_unit_tests PRIVATE hostlix_core GTest::gtest)
+hostlix_add_unit_tests()
 gtest_discover_tests(hostlix_unit_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
 
-include(cmake/native_e2e.cmake)
+include(cmake/tests/native_e2e.cmake)
 list(JOIN CMAKE_CROSSCOMPILING_EMULATOR " " emulator)
 add_test(NAME emulated_end_to_end
   COMMAND ${CMAKE_COMMAND} -E env HOSTLIX_E2E_BINARY=$<TARGET_FILE:hostlix>

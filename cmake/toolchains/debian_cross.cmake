@@ -2,7 +2,7 @@
 # are TRIPLET-gcc and TRIPLET-g++ (with an optional suffix such as -posix)
 # and whose target libraries live in /usr/TRIPLET. Set hostlix_triplet, and
 # hostlix_compiler_suffix where needed, before including it.
-include(${CMAKE_CURRENT_LIST_DIR}/requirements.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../requirements.cmake)
 hostlix_find_program(hostlix_cross_compiler ${hostlix_triplet}-g++${hostlix_compiler_suffix} REQUIRED)
 set(CMAKE_C_COMPILER ${hostlix_triplet}-gcc${hostlix_compiler_suffix})
 set(CMAKE_CXX_COMPILER ${hostlix_triplet}-g++${hostlix_compiler_suffix})
