@@ -13,15 +13,15 @@ if(MINGW)
   add_link_options(-Wl,--no-insert-timestamp)
 endif()
 
-# Time stamps written into the packages (file times in the .deb and the ZIP)
-# come from SOURCE_DATE_EPOCH when it is set at packaging time, and otherwise
-# from the date of the release's changelog entry, as dpkg-buildpackage does.
-file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/changelog.in trailer REGEX "^ -- ")
+# File times in the Windows ZIP come from SOURCE_DATE_EPOCH when it is set at
+# packaging time, and otherwise from the date of the release's changelog
+# entry, as dpkg-buildpackage does.
+file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/debian/changelog trailer REGEX "^ -- ")
 list(GET trailer 0 trailer)
 string(REGEX REPLACE "^.*  ([A-Z][a-z][a-z], )" "\\1" release_date "${trailer}")
 execute_process(COMMAND date -u -d "${release_date}" +%s
                 OUTPUT_VARIABLE HOSTLIX_RELEASE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
                 RESULT_VARIABLE status)
 if(NOT status EQUAL 0 OR NOT HOSTLIX_RELEASE_EPOCH MATCHES "^[0-9]+$")
-  message(FATAL_ERROR "Cannot read the date of packaging/changelog.in: '${release_date}'")
+  message(FATAL_ERROR "Cannot read the date of debian/changelog: '${release_date}'")
 endif()
