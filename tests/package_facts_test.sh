@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# The version is written once, as the CMake project version; the package
-# files that must carry it too agree with it: debian/changelog's newest entry
-# (its upstream part) and the RPM spec's Version. The changelog entry's date,
-# the time stamp of the packages' files, is not in the future.
+# The version and the contact address are each written once, as the CMake
+# project version and HOSTLIX_CONTACT; the package files whose formats must
+# carry them too agree with them: debian/changelog's newest entry (its
+# upstream part) and the RPM spec's Version; the maintainer and upstream
+# contact of debian/, and the spec's newest %changelog entry. The changelog
+# entry's date, the time stamp of the packages' files, is not in the future.
 #
-# Usage: tests/version_test.sh PROJECT_VERSION SOURCE_DIR
+# Usage: tests/package_facts_test.sh PROJECT_VERSION CONTACT SOURCE_DIR
 set -u
-version=$1 src=$2
+version=$1 contact=$2 src=$3
 # shellcheck source=tests/checks.sh
 . "$src/tests/checks.sh"
 
@@ -22,4 +24,10 @@ check "the RPM spec's Version $spec is $version" test "$spec" = "$version"
 changelog=$(grep -A1 -m1 '^%changelog' "$src/packaging/rpm/hostlix.spec" | tail -1)
 check "the RPM spec's newest %changelog entry is for $version" \
   grep -q -E -- "- $version-[0-9]+\$" <<<"$changelog"
+for file in debian/control debian/copyright debian/changelog packaging/rpm/hostlix.spec; do
+  check "$file names no contact but <$contact>" \
+    test -z "$(grep -o -E '<[^>]+@[^>]+>' "$src/$file" | grep -v -x -F "<$contact>")"
+done
+check "debian/control's Maintainer is <$contact>" \
+  grep -q -E "^Maintainer: .*<$contact>\$" "$src/debian/control"
 summary
