@@ -2,8 +2,8 @@
 # The version and the contact address are each written once, as the CMake
 # project version and HOSTLIX_CONTACT; the package files whose formats must
 # carry them too agree with them: debian/changelog's newest entry (its
-# upstream part) and the RPM spec's Version; the maintainer and upstream
-# contact of debian/, and the spec's newest %changelog entry. The changelog
+# upstream part) and hostlix.spec's Version; the maintainer and upstream
+# contact of debian/, and hostlix.spec's newest %changelog entry. The changelog
 # entry's date, the time stamp of the packages' files, is not in the future.
 #
 # Usage: tests/package_facts_test.sh PROJECT_VERSION CONTACT SOURCE_DIR
@@ -20,9 +20,9 @@ dated=$(date -u -d "$trailer" +%s 2>/dev/null || echo bad)
 check "debian/changelog's date '$trailer' is a date" test "$dated" != bad
 check "debian/changelog's date '$trailer' is not in the future" test "${dated/bad/0}" -le "$(date +%s)"
 spec=$(sed -n -E 's/^Version:[[:space:]]+//p' "$src/packaging/rpm/hostlix.spec")
-check "the RPM spec's Version $spec is $version" test "$spec" = "$version"
+check "hostlix.spec's Version $spec is $version" test "$spec" = "$version"
 changelog=$(grep -A1 -m1 '^%changelog' "$src/packaging/rpm/hostlix.spec" | tail -1)
-check "the RPM spec's newest %changelog entry is for $version" \
+check "hostlix.spec's newest %changelog entry is for $version" \
   grep -q -E -- "- $version-[0-9]+\$" <<<"$changelog"
 for file in debian/control debian/copyright debian/changelog packaging/rpm/hostlix.spec; do
   check "$file names no contact but <$contact>" \

@@ -24,7 +24,7 @@ mkdir -p "$top/SOURCES"
 env -u CFLAGS -u CXXFLAGS -u CPPFLAGS -u LDFLAGS \
   rpmbuild -ba --nodeps --define "_topdir $top" --load "$here/macros.debian-host" \
   "$here/hostlix.spec"
-# The spec's packages in OUTDIR, find-debuginfo's in OUTDIR/debuginfo.
+# The RPM recipe's packages in OUTDIR, find-debuginfo's in OUTDIR/debuginfo.
 rm -rf "$out"/*.rpm "$out/debuginfo"
 mkdir -p "$out/debuginfo"
 find "$top/SRPMS" "$top/RPMS" -name '*.rpm' ! -name '*-debug*' -exec cp {} "$out" \;
@@ -41,6 +41,6 @@ for file in /usr/bin/hostlix /usr/share/man/man1/hostlix.1.gz \
             /usr/share/bash-completion/completions/hostlix /usr/share/licenses/hostlix/LICENSE; do
   echo "$files" | grep -q -x -F "$file" || { echo "$0: $rpm lacks $file" >&2; exit 1; }
 done
-# rpmlint on what the spec makes: the -debuginfo and -debugsource packages
+# rpmlint on what the RPM recipe makes: the -debuginfo and -debugsource packages
 # are find-debuginfo's.
 rpmlint -c "$here/rpmlint-fedora.toml" -r "$here/rpmlintrc" "$out"/*.rpm "$here/hostlix.spec"
