@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <iterator>
 
-#include "lookup/release.h"
+#include "lookup/version.h"
 #include "services/console.h"
 
 namespace hostlix {

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "lookup/classify.h"
-#include "lookup/release.h"
+#include "lookup/version.h"
 
 namespace hostlix {
 namespace {

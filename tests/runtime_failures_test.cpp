@@ -1,5 +1,5 @@
 // Built like the command (no exceptions, no RTTI, the static runtime and
-// frame/runtime_limits.cpp) and calling the standard-library facilities
+// frame/runtime_failures.cpp) and calling the standard-library facilities
 // that would throw: that it links at all is the first check. Then each
 // failure runs in a child process, which must end with status 255 and
 // nothing else; the same calls with good arguments must work.

@@ -6,7 +6,7 @@
 // failures through the std::__throw_* helpers of <bits/functexcept.h> and
 // operator new. Every one is defined here, so that the static link never
 // takes the library's own (throwing) member; a helper missing here shows as
-// "multiple definition" at link time. tests/runtime_limits_test.cpp links
+// "multiple definition" at link time. tests/runtime_failures_test.cpp links
 // the facilities that need them and checks each failure's status.
 #include <unistd.h>
 
