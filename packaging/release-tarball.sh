@@ -3,8 +3,9 @@
 # checked out (the version is the CMake project version) and prints its path.
 # The same commit gives the same bytes from any clone: git archive writes the
 # commit's time on every entry and sorted names, the modes come from a fixed
-# umask, and gzip -n stores no name or time. It is Debian's .orig.tar.gz and
-# the RPM's Source0.
+# umask, and gzip -n stores no name or time. What git archive leaves out or
+# fills in is in .gitattributes: no debian/, and cmake/release-time gets the
+# commit's time. It is Debian's upstream tarball and the RPM's Source0.
 #
 # Usage: packaging/release-tarball.sh OUTDIR
 set -eu

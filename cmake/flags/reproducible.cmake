@@ -13,15 +13,36 @@ if(MINGW)
   add_link_options(-Wl,--no-insert-timestamp)
 endif()
 
-# File times in the Windows ZIP come from SOURCE_DATE_EPOCH when it is set at
-# packaging time, and otherwise from the date of the release's changelog
-# entry, as dpkg-buildpackage does.
-file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/debian/changelog trailer REGEX "^ -- ")
-list(GET trailer 0 trailer)
-string(REGEX REPLACE "^.*  ([A-Z][a-z][a-z], )" "\\1" release_date "${trailer}")
-execute_process(COMMAND date -u -d "${release_date}" +%s
-                OUTPUT_VARIABLE HOSTLIX_RELEASE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
-                RESULT_VARIABLE status)
-if(NOT status EQUAL 0 OR NOT HOSTLIX_RELEASE_EPOCH MATCHES "^[0-9]+$")
-  message(FATAL_ERROR "Cannot read the date of debian/changelog: '${release_date}'")
+# The release time stamp, for the file times in the Windows packages (the
+# Debian and RPM tools take their own): SOURCE_DATE_EPOCH when it is set at
+# configure time; in a git checkout, the time of the commit checked out; in a
+# release tarball, the commit time that git archive wrote into
+# cmake/release-time (export-subst in .gitattributes); otherwise none.
+# Configuring needs neither debian/ nor any date program.
+set(HOSTLIX_RELEASE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
+set(hostlix_epoch_from "SOURCE_DATE_EPOCH")
+if(HOSTLIX_RELEASE_EPOCH STREQUAL "" AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/.git)
+  find_package(Git QUIET)
+  if(GIT_FOUND)
+    execute_process(COMMAND ${GIT_EXECUTABLE} -C ${CMAKE_CURRENT_SOURCE_DIR} log -1 --format=%ct
+                    OUTPUT_VARIABLE HOSTLIX_RELEASE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
+                    ERROR_QUIET)
+    set(hostlix_epoch_from "the commit checked out")
+  endif()
+endif()
+if(NOT HOSTLIX_RELEASE_EPOCH MATCHES "^[0-9]+$")
+  # Outside a release tarball the file holds git's placeholder, not a number.
+  file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/cmake/release-time HOSTLIX_RELEASE_EPOCH
+       REGEX "^[0-9]+$" LIMIT_COUNT 1)
+  set(hostlix_epoch_from "the release tarball")
+endif()
+if(HOSTLIX_RELEASE_EPOCH MATCHES "^[0-9]+$")
+  message(STATUS "Release time stamp: ${HOSTLIX_RELEASE_EPOCH} (from ${hostlix_epoch_from})")
+else()
+  set(HOSTLIX_RELEASE_EPOCH "")
+  message(STATUS "Release time stamp: none (no SOURCE_DATE_EPOCH, git checkout or release tarball)")
+  if(MINGW)
+    message(FATAL_ERROR "The file times of the Windows ZIP and installer need a release time "
+                        "stamp: set SOURCE_DATE_EPOCH")
+  endif()
 endif()
