@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
-# The version and the contact address are each written once, as the CMake
-# project version and HOSTLIX_CONTACT; the package files whose formats must
-# carry them too agree with them: debian/changelog's newest entry (its
+# The project's own packaging files agree with the project: the version and
+# the contact address are each written once in CMakeLists.txt (the project
+# version and HOSTLIX_CONTACT's default), and the package files whose formats
+# must carry them too repeat them: debian/changelog's newest entry (its
 # upstream part) and hostlix.spec's Version; the maintainer and upstream
 # contact of debian/, and hostlix.spec's newest %changelog entry. The changelog
 # entry's date, the time stamp of the packages' files, is not in the future.
 #
-# Usage: tests/package_facts_test.sh PROJECT_VERSION CONTACT SOURCE_DIR
+# A check of the project's CI, never of a package build: whoever packages the
+# command adds their own name to these files.
+#
+# Usage: tests/package_facts_test.sh
 set -u
-version=$1 contact=$2 src=$3
+src=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=tests/checks.sh
 . "$src/tests/checks.sh"
+version=$(sed -n -E 's/^project\(hostlix VERSION ([0-9.]+).*/\1/p' "$src/CMakeLists.txt")
+contact=$(sed -n -E 's/^set\(HOSTLIX_CONTACT "([^"]+)" CACHE.*/\1/p' "$src/CMakeLists.txt")
+check "CMakeLists.txt gives a version ($version) and a contact ($contact)" \
+  test -n "$version" -a -n "$contact"
 
 debian=$(sed -n -E '1s/^hostlix \(([^)]+)\).*/\1/p' "$src/debian/changelog")
 upstream=${debian%-*}
