@@ -636,13 +636,10 @@ std::string FirstAddressLine(const std::string& name) {
   return std::string(inet_ntop(AF_INET, entry->h_addr_list[0], text, sizeof text)) + "\r\n";
 }
 
-// How long a run that waits on nothing may take: well under the resolver's
-// time-out of 1 s, plus what a runner (valgrind, Wine) adds to every run,
-// measured once on a lookup from the hosts file.
-double AnsweredWithin() {
-  static const double within = 0.9 + 3 * RunCommand({"localhost"}).seconds;
-  return within;
-}
+// The resolver's time-out in tests/e2e/resolv.conf. A run that the server
+// answers ends well within it however slow the builder, and one that sat out
+// a time-out does not.
+constexpr double kTimeOut = 30;
 
 const std::string kOnlyDns = "192.0.2.10\r\n";
 const std::string kLabel63(63, 'x');
@@ -667,7 +664,7 @@ void CheckDns(const std::vector<DnsCase>& cases) {
     ExpectNothingOfOursOnStandardError(r, shown);
     EXPECT_EQ(r.signal, 0) << shown;
     EXPECT_GE(r.seconds, c.waits) << shown;
-    EXPECT_LT(r.seconds, c.waits + AnsweredWithin()) << shown;
+    EXPECT_LT(r.seconds, c.waits + kTimeOut / 2) << shown;
   }
 }
 
@@ -706,9 +703,15 @@ TEST_F(Dns, ReverseLookups) {
 }
 
 TEST_F(Dns, ServersThatDoNotAnswer) {
-  // The server drops these queries: the resolver's own time-out of 1 s
-  // ends the wait, and the command adds none.
-  CheckDns({{{"silent.test"}, kNoAddress, 1, 0.9}});
+  {
+    // The server drops these queries: the resolver's own time-out (1 s
+    // here) ends the wait, and the command asks no second time.
+    const Overlay silent("resolv-silent.conf", "/etc/resolv.conf");
+    ASSERT_EQ(silent.problem(), "");
+    e2e::NewQueries();
+    CheckDns({{{"silent.test"}, kNoAddress, 1, 0.9}});
+    EXPECT_EQ(e2e::NewQueries(), std::vector<std::string>{"silent.test. A"});
+  }
   // Nothing listens at the one name server: refused at once.
   const Overlay nobody("resolv-nobody.conf", "/etc/resolv.conf");
   ASSERT_EQ(nobody.problem(), "");
