@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks a Debian package of hostlix built from debian/, of any architecture:
 # it holds the command, the man page, the completion and the copyright file,
-# depends on libc6, and the binary unpacked from it answers (natively, or
-# under qemu-user for arm64 and armhf). How the files are stripped and
+# depends on libc6 and libstdc++6 and links the shared libstdc++, and the
+# binary unpacked from it answers (natively, or under qemu-user for arm64 and
+# armhf). How the files are stripped and
 # compressed is debhelper's work and lintian's to check.
 #
 # Usage: tests/package_test.sh hostlix_VERSION-REVISION_ARCH.deb
@@ -18,12 +19,17 @@ for file in ./usr/bin/hostlix ./usr/share/man/man1/hostlix.1.gz \
             ./usr/share/bash-completion/completions/hostlix ./usr/share/doc/hostlix/copyright; do
   check "holds $file" grep -q -E " $file\$" <<<"$contents"
 done
-check "Depends on a version of libc6" \
-  grep -q -E '(^|, )libc6 \(>= [0-9.]+\)' <<<"$(dpkg-deb -f "$deb" Depends)"
+# The shared C++ runtime, as Debian links every program.
+for library in libc6 libstdc++6; do
+  check "Depends on a version of $library" \
+    grep -q -E "(^|, )$library \\(>= [0-9.]+\\)" <<<"$(dpkg-deb -f "$deb" Depends)"
+done
 
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg -x "$deb" "$root"
+check "the command links the shared libstdc++.so.6" \
+  grep -q -E 'NEEDED.*\[libstdc\+\+\.so\.6\]' <<<"$(readelf -d "$root/usr/bin/hostlix")"
 case $arch in
   "$(dpkg --print-architecture)") run=() ;;
   arm64) run=(qemu-aarch64 -L /usr/aarch64-linux-gnu) ;;
