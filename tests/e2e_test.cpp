@@ -705,7 +705,8 @@ TEST_F(Dns, ReverseLookups) {
 TEST_F(Dns, ServersThatDoNotAnswer) {
   {
     // The server drops these queries: the resolver's own time-out (1 s
-    // here) ends the wait, and the command asks no second time.
+    // here) ends the wait. With attempts:1 each resolver call sends one
+    // query: one query logged, so the command asked once.
     const Overlay silent("resolv-silent.conf", "/etc/resolv.conf");
     ASSERT_EQ(silent.problem(), "");
     e2e::NewQueries();
