@@ -34,3 +34,24 @@ copy_sources() {
     (cd "$src" && tar --exclude=./build -cf - .) | tar -xf - -C "$1"
   fi
 }
+# in_chroot ROOT COMMAND...: runs COMMAND as root in the unpacked Debian
+# system ROOT with a clean environment, the host's network and name server,
+# its own /proc, /dev and /tmp, and the packages that apt downloads kept in
+# HOSTLIX_APT_CACHE when that is set. bwrap makes ROOT the root of a mount
+# namespace of its own: there, unlike under chroot(2), a user without root
+# may make the user namespaces that the end-to-end cases run in.
+in_chroot() {
+  local root=$1
+  shift
+  local keep=()
+  [ -z "${HOSTLIX_APT_CACHE:-}" ] || keep=(--bind "$HOSTLIX_APT_CACHE" /var/cache/apt/archives)
+  bwrap --bind "$root" / --dev /dev --proc /proc --perms 1777 --tmpfs /tmp \
+    --ro-bind /etc/resolv.conf /etc/resolv.conf "${keep[@]}" \
+    --unshare-pid --unshare-ipc --die-with-parent --chdir / \
+    env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"
+}
+# The two lines for the loopback that a Debian installer writes into
+# /etc/hosts, and mmdebstrap leaves out.
+loopback_hosts() {
+  printf '127.0.0.1\tlocalhost\n::1\tlocalhost ip6-localhost ip6-loopback\n'
+}

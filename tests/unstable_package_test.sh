@@ -28,7 +28,7 @@ if [ "$made" -eq 77 ]; then
 fi
 [ "$made" -eq 0 ] || exit "$made"
 rm -rf "$work"
-mkdir -p "$work/root" "$work/apt"
+mkdir -p "$work/root"
 tar -C "$work/root" -xf "$tarball"
 
 # A clone of the commit, its upstream tarball made as doc/packaging.md says,
@@ -38,21 +38,14 @@ git clone -q --no-local . "$src"
 (cd "$src" &&
   mk-origtargz --rename "$(packaging/release-tarball.sh ..)" >/dev/null &&
   sed -i '/^Maintainer:/a Uploaders: A Sponsor <sponsor@example.net>' debian/control &&
-  DEBFULLNAME="A Sponsor" DEBEMAIL=sponsor@example.net dch -i -D unstable "Sponsored upload." 2>/dev/null)
+  DEBFULLNAME="A Sponsor" DEBEMAIL=sponsor@example.net dch -i -D unstable "Sponsored upload." >/dev/null 2>&1)
 chown -R 65534:65534 "$work/root/build"
-printf '127.0.0.1\tlocalhost\n::1\tlocalhost ip6-localhost ip6-loopback\n' >"$work/hosts"
+loopback_hosts >"$work/root/etc/hosts"
 
-# in_sid COMMAND...: as root in the chroot; the downloaded packages are kept
-# for the next run beside the chroot tarball.
-apt_cache=${HOSTLIX_CHROOT_CACHE:-/var/cache/hostlix-ci}/apt-sid
-mkdir -p "$apt_cache"
-in_sid() {
-  bwrap --bind "$work/root" / --dev /dev --proc /proc --tmpfs /tmp \
-    --ro-bind /etc/resolv.conf /etc/resolv.conf --ro-bind "$work/hosts" /etc/hosts \
-    --bind "$apt_cache" /var/cache/apt/archives --unshare-pid --unshare-ipc --die-with-parent \
-    --chdir /build env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"
-}
-as_user() { in_sid setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=/build "$@"; }
+export HOSTLIX_APT_CACHE=${HOSTLIX_CHROOT_CACHE:-/var/cache/hostlix-ci}/apt-sid
+mkdir -p "$HOSTLIX_APT_CACHE"
+in_sid() { in_chroot "$work/root" "$@"; }
+as_user() { in_sid setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=/build sh -c "cd /build && $1"; }
 
 installed=0
 in_sid sh -c 'apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get build-dep -q -y /build/hostlix' \
@@ -61,7 +54,7 @@ in_sid sh -c 'apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get build-
 result "build dependencies installed from debian/control" "$installed"
 
 built=0
-as_user sh -c 'cd hostlix && HOSTLIX_REQUIRE_ALL_TESTS=1 dpkg-buildpackage -us -uc' \
+as_user 'cd hostlix && HOSTLIX_REQUIRE_ALL_TESTS=1 dpkg-buildpackage -us -uc' \
   >"$work/build.log" 2>&1 || built=$?
 [ "$built" -eq 0 ] || tail -40 "$work/build.log"
 grep -E '^(gcc|g\+\+|cmake) version|tests passed|tests failed|\*\*\*Skipped' "$work/build.log" || true
@@ -69,14 +62,14 @@ result "dpkg-buildpackage -us -uc as a user, every test run" "$built"
 
 if [ "$built" -eq 0 ]; then
   linted=0
-  as_user sh -c 'lintian --pedantic -I --fail-on error,warning hostlix_*_amd64.changes' \
+  as_user 'lintian --pedantic -I --fail-on error,warning hostlix_*_amd64.changes' \
     >"$work/lintian.log" 2>&1 || linted=$?
   cat "$work/lintian.log"
   result "lintian --pedantic: no error or warning" "$linted"
   check "lintian -I: nothing but $allowed" \
     test -z "$(grep -E '^[EWIP]: ' "$work/lintian.log" | grep -v -E " ($allowed)( |\$)")"
   checked=0
-  in_sid sh -c 'bash hostlix/tests/package_test.sh hostlix_*_amd64.deb' || checked=$?
+  in_sid sh -c 'cd /build && bash hostlix/tests/package_test.sh hostlix_*_amd64.deb' || checked=$?
   result "tests/package_test.sh on the unstable package" "$checked"
 fi
 summary
