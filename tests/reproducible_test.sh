@@ -28,6 +28,7 @@ clone() {
 build() {  # folder; the log goes beside it, as the source package may not change
   if ! (cd "$1" &&
         # The tests run in the package builds of CI: here only the bytes count.
+        mk-origtargz --rename "$(packaging/release-tarball.sh ..)" &&
         DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage -us -uc -Pnocheck &&
         cmake --preset windows -DHOSTLIX_WINE_TESTS=OFF &&
         cmake --build --preset windows) >"$1.log" 2>&1; then
@@ -44,8 +45,8 @@ clone "$two"
 build "$one"
 (umask 0002 && export TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 && build "$two")
 
-# dpkg-buildpackage writes beside the source folder; the release tarball is
-# the package's .orig.tar.gz.
+# dpkg-buildpackage writes beside the source folder; the release tarball,
+# renamed, is the package's .orig.tar.gz.
 for file in ../hostlix_*.orig.tar.gz ../hostlix_*.deb ../hostlix-dbgsym_*.deb \
             build/windows/HOSTLIX.EXE build/windows/hostlix-*-win*.zip build/windows/hostlix-*-x64.msi; do
   # shellcheck disable=SC2086 # the names hold wildcards
