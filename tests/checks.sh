@@ -55,3 +55,32 @@ in_chroot() {
 loopback_hosts() {
   printf '127.0.0.1\tlocalhost\n::1\tlocalhost ip6-localhost ip6-loopback\n'
 }
+# unpack_chroot FOLDER WHAT SUITE VARIANT [PACKAGE,...]: a fresh chroot of
+# SUITE (tests/chroot_tarball.sh) unpacked into FOLDER/root, with the
+# loopback lines in /etc/hosts and a cache for apt's downloads of its own
+# (HOSTLIX_APT_CACHE). Where the mirror cannot give SUITE, the script says
+# that WHAT was skipped, and why, and ends.
+unpack_chroot() {
+  local folder=$1 what=$2 made=0 tarball
+  shift 2
+  tarball=$(tests/chroot_tarball.sh "$@") || made=$?
+  if [ "$made" -eq 77 ]; then
+    echo "SKIPPED: $what: the mirror cannot give $1 (above)"
+    exit 0
+  fi
+  [ "$made" -eq 0 ] || exit "$made"
+  rm -rf "$folder"
+  mkdir -p "$folder/root"
+  tar -C "$folder/root" -xf "$tarball"
+  loopback_hosts >"$folder/root/etc/hosts"
+  export HOSTLIX_APT_CACHE=${HOSTLIX_CHROOT_CACHE:-/var/cache/hostlix-ci}/apt-$1
+  mkdir -p "$HOSTLIX_APT_CACHE"
+}
+# work_folder [FOLDER]: FOLDER in $work, or a temporary one, removed at exit.
+work_folder() {
+  work=${1:-}
+  if [ -z "$work" ]; then
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+  fi
+}

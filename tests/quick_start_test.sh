@@ -19,23 +19,11 @@ if [ "${#commands[@]}" -ne 2 ]; then
   echo "FAIL: the README's Quick start has ${#commands[@]} commands, not 2"
   exit 1
 fi
-made=0
-tarball=$(tests/chroot_tarball.sh trixie minbase) || made=$?
-if [ "$made" -eq 77 ]; then
-  echo "SKIPPED: the Quick start in Debian 13: the mirror cannot give trixie"
-  exit 0
-fi
-[ "$made" -eq 0 ] || exit "$made"
-rm -rf "$work"
-mkdir -p "$work/root"
-tar -C "$work/root" -xf "$tarball"
-loopback_hosts >"$work/root/etc/hosts"
+unpack_chroot "$work" "the Quick start in Debian 13" trixie minbase
 copy_sources "$work/root/root/hostlix"
 printf '%s\n' "cd /root/hostlix || exit 1" "export HOSTLIX_REQUIRE_ALL_TESTS=1" \
   "${commands[0]} || exit 1" "${commands[1]} || exit 1" >"$work/root/root/quick-start.sh"
 
-export HOSTLIX_APT_CACHE=${HOSTLIX_CHROOT_CACHE:-/var/cache/hostlix-ci}/apt-trixie
-mkdir -p "$HOSTLIX_APT_CACHE"
 in_chroot "$work/root" sh -ex /root/quick-start.sh
 rm -rf "$work/root"
 echo "1 passed, 0 failed"

@@ -8,15 +8,11 @@
 # Usage: tests/release_tarball_test.sh [WORK_FOLDER]   (default: a temporary one)
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
-work=${1:-}
-if [ -z "$work" ]; then
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-fi
 # shellcheck source=tests/checks.sh
 . "$src/tests/checks.sh"
+work_folder "${1:-}"
 
-rm -rf "$work/tarball" "$work/bin"
+rm -rf "${work:?}/tarball" "${work:?}/bin"
 tarball=$("$src/packaging/release-tarball.sh" "$work/tarball")
 top=$(basename "$tarball" .tar.gz)
 commit_time=$(git -C "$src" log -1 --format=%ct)

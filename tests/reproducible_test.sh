@@ -9,16 +9,12 @@
 # Usage: tests/reproducible_test.sh [work folder]   (default: a temporary one)
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
-work=${1:-}
-if [ -z "$work" ]; then
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-fi
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$src" log -1 --format=%ct 2>/dev/null || date +%s)}
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-2}
 
 # shellcheck source=tests/checks.sh
 . "$src/tests/checks.sh"
+work_folder "${1:-}"
 
 clone() {
   mkdir -p "$(dirname "$1")"

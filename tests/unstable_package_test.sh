@@ -20,16 +20,7 @@ cd "$(dirname "$0")/.."
 work=$(realpath -m "${1:-build/unstable}")
 allowed='no-homepage-field|debian-watch-file-is-missing|upstream-metadata-file-is-missing'
 
-made=0
-tarball=$(tests/chroot_tarball.sh sid buildd lintian) || made=$?
-if [ "$made" -eq 77 ]; then
-  echo "SKIPPED: the package build in unstable: the mirror cannot give sid"
-  exit 0
-fi
-[ "$made" -eq 0 ] || exit "$made"
-rm -rf "$work"
-mkdir -p "$work/root"
-tar -C "$work/root" -xf "$tarball"
+unpack_chroot "$work" "the package build in unstable" sid buildd lintian
 
 # A clone of the commit, its upstream tarball made as doc/packaging.md says,
 # and the sponsor's edits.
@@ -40,10 +31,6 @@ git clone -q --no-local . "$src"
   sed -i '/^Maintainer:/a Uploaders: A Sponsor <sponsor@example.net>' debian/control &&
   DEBFULLNAME="A Sponsor" DEBEMAIL=sponsor@example.net dch -i -D unstable "Sponsored upload." >/dev/null 2>&1)
 chown -R 65534:65534 "$work/root/build"
-loopback_hosts >"$work/root/etc/hosts"
-
-export HOSTLIX_APT_CACHE=${HOSTLIX_CHROOT_CACHE:-/var/cache/hostlix-ci}/apt-sid
-mkdir -p "$HOSTLIX_APT_CACHE"
 in_sid() { in_chroot "$work/root" "$@"; }
 as_user() { in_sid setpriv --reuid=65534 --regid=65534 --clear-groups env HOME=/build sh -c "cd /build && $1"; }
 
