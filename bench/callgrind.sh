@@ -9,15 +9,26 @@
 # so no query can leave the machine, and with a minimal environment, so the
 # size of the caller's environment (which the dynamic loader reads) does not
 # move the counts.
+# Each build of the command named gets its rows, labelled with the C++
+# runtime it links: by default the release build (libstdc++ and libgcc linked
+# in) and the same with the system's shared ones (HOSTLIX_STATIC_RUNTIME=OFF,
+# as the Debian and RPM packages build it), each built when missing.
 #
-#   bench/callgrind.sh [path/to/hostlix]      (default: build/release/hostlix)
+#   bench/callgrind.sh [path/to/hostlix...]
+#     (default: build/release/hostlix build/release-shared-runtime/hostlix)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-hostlix=$(realpath -m "${1:-$root/build/release/hostlix}")
+builds=("$@")
+[ $# -gt 0 ] || builds=("$root/build/release/hostlix" "$root/build/release-shared-runtime/hostlix")
+for i in "${!builds[@]}"; do builds[i]=$(realpath -m "${builds[i]}"); done
 
 if [ -z "${HOSTLIX_BENCH_INSIDE:-}" ]; then
-  if [ ! -x "$hostlix" ]; then
-    (cd "$root" && cmake --workflow --preset release >/dev/null)
+  if [ $# -eq 0 ]; then
+    (cd "$root" &&
+      { [ -x build/release/hostlix ] || cmake --workflow --preset release; } &&
+      { [ -x build/release-shared-runtime/hostlix ] ||
+        { cmake --preset release -B build/release-shared-runtime -DHOSTLIX_STATIC_RUNTIME=OFF &&
+          cmake --build build/release-shared-runtime; }; }) >/dev/null
   fi
   if ! command -v gethostip >/dev/null; then
     if [ "$(id -u)" -eq 0 ]; then
@@ -32,7 +43,7 @@ if [ -z "${HOSTLIX_BENCH_INSIDE:-}" ]; then
   done
   as_root=()
   [ "$(id -u)" -eq 0 ] || as_root=(--map-root-user)
-  exec env HOSTLIX_BENCH_INSIDE=1 unshare --net "${as_root[@]}" "$0" "$hostlix"
+  exec env HOSTLIX_BENCH_INSIDE=1 unshare --net "${as_root[@]}" "$0" "${builds[@]}"
 fi
 
 ip link set lo up 2>/dev/null || ifconfig lo up
@@ -64,9 +75,9 @@ peak_rss() {
 
 ref_ir=$(instructions "$work/reference" localhost)
 ref_rss=$(peak_rss "$work/reference" localhost)
-printf '%-28s %14s %7s %10s %7s\n' command instructions ratio 'peak KiB' ratio
+printf '%-32s %14s %7s %10s %7s\n' command instructions ratio 'peak KiB' ratio
 print_row() {  # name, instructions, peak KiB
-  printf '%-28s %14s %7.3f %10s %7.3f\n' "$1" "$2" \
+  printf '%-32s %14s %7.3f %10s %7.3f\n' "$1" "$2" \
     "$(echo "$2 / $ref_ir" | bc -l)" "$3" "$(echo "$3 / $ref_rss" | bc -l)"
 }
 row() {
@@ -77,6 +88,10 @@ row() {
 print_row "reference localhost" "$ref_ir" "$ref_rss"
 row "gethostip -d localhost" "$gethostip" -d localhost
 row "getent hosts localhost" "$getent" hosts localhost
-row "hostlix localhost" "$hostlix" localhost
-row "hostlix 127.0.0.1" "$hostlix" 127.0.0.1
-row "hostlix (usage)" "$hostlix"
+for hostlix in "${builds[@]}"; do
+  runtime=static
+  if readelf -d "$hostlix" | grep -q -E 'NEEDED.*\[libstdc\+\+'; then runtime=shared; fi
+  row "hostlix localhost ($runtime)" "$hostlix" localhost
+  row "hostlix 127.0.0.1 ($runtime)" "$hostlix" 127.0.0.1
+  row "hostlix usage ($runtime)" "$hostlix"
+done
