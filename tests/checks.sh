@@ -13,10 +13,10 @@ result() {
   fi
 }
 check() {
-  local what=$1
+  local what=$1 status=0
   shift
-  "$@" >/dev/null 2>&1
-  result "$what" $?
+  "$@" >/dev/null 2>&1 || status=$?
+  result "$what" "$status"
 }
 summary() {
   echo "$passed passed, $failed failed"
