@@ -22,7 +22,7 @@ done
 # The shared C++ runtime, as Debian links every program.
 for library in libc6 libstdc++6; do
   check "Depends on a version of $library" \
-    grep -q -E "(^|, )$library \\(>= [0-9.]+\\)" <<<"$(dpkg-deb -f "$deb" Depends)"
+    grep -q -E "(^|, )${library//+/\\+} \\(>= [0-9.]+\\)" <<<"$(dpkg-deb -f "$deb" Depends)"
 done
 
 root=$(mktemp -d)
