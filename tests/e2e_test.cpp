@@ -394,21 +394,19 @@ void Check(const std::vector<Case>& cases) {
   }
 }
 
+// The bytes each road writes, through the system's resolver; which texts
+// take which road and how fields are read is the unit tests' business.
 TEST_F(EndToEnd, HostNameRoad) {
   Check({
       {{"localhost"}, "127.0.0.1\r\n", 0},
       {{"LOCALHOST"}, "127.0.0.1\r\n", 0},
       {{"multi.test"}, "10.9.9.9\r\n", 0},  // the first of two, unsorted
-      {{"gap.test"}, "10.0.0.5\r\n", 0},
       {{"\\\\server1\\share1\\rest_of_UNCPath\\file1.exe"}, "10.1.2.3\r\n", 0},
       {{"http://www.example.com/index.html"}, "93.184.216.34\r\n", 0},
-      {{"ftp://Mixed.Case.Test/x"}, "192.0.2.7\r\n", 0},
       {{"\"Mixed.Case.Test.\""}, "192.0.2.7\r\n", 0},
       {{"..\\\\mixed-alias\\.."}, "192.0.2.7\r\n", 0},
-      {{"  localhost"}, "127.0.0.1\r\n", 0},
       {{"zero.test"}, kNoAddress, 1},  // its first address is 0.0.0.0
       {{"nowhere.test"}, kNoAddress, 1},
-      {{"\\\\nowhere\\share"}, kNoAddress, 1},
       {{"localhost:80"}, kNoAddress, 1},
   });
 }
@@ -418,48 +416,20 @@ TEST_F(EndToEnd, AddressLiteralRoad) {
       {{"192.0.2.7"}, "Mixed.Case.Test\r\n", 0},  // official name, case kept
       {{"127.0.0.1"}, "localhost\r\n", 0},
       {{"\\\\192.168.0.101\\ipc$"}, "FileServer.Example\r\n", 0},
-      {{"http://192.0.2.7/"}, "Mixed.Case.Test\r\n", 0},
       {{"1..2.3"}, "one-zero-two-three\r\n", 0},
-      {{"\\\\1.2.3.\\share"}, "one-two-three-zero\r\n", 0},
-      {{"010.001.000.001"}, "ten-one-zero-one\r\n", 0},
-      {{"1.2.3.&377"}, "one-two-three-255\r\n", 0},
-      {{"1.2.3.&177777"}, "one-two-three-255\r\n", 0},
-      {{"1.2.3.+7"}, "one-two-three-seven\r\n", 0},
-      {{"1.2.3.$7"}, "one-two-three-zero\r\n", 0},
-      {{"255.255.255.255"}, "broadcast.test\r\n", 0},
       {{"0.0.0.0"}, std::string(kMachineName) + "\r\n", 0},
       {{"192.0.2.99"}, kNoName, 1},
       {{"1.2.3"}, kInvalid, 9},
-      {{"1.2.3.4.5"}, kInvalid, 9},
-      {{"256.1.1.1"}, kInvalid, 9},
-      {{"1.2.3.999"}, kInvalid, 9},
-      {{"1.2.3.&400"}, kInvalid, 9},
-      {{"123"}, kInvalid, 9},
   });
 }
 
-TEST_F(EndToEnd, EveryUsageRoadPrintsTheSameScreen) {
+// The screen's bytes, and the ways a platform's command line reaches it.
+TEST_F(EndToEnd, UsageScreen) {
   const std::string screen = UsageScreen();
-  std::vector<Case> cases;
-  for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{},
-                                             {""},
-                                             {"   "},
-                                             {"/?"},
-                                             {"/help"},
-                                             {"-h"},
-                                             {"?"},
-                                             {"a b"},
-                                             {"a,b"},
-                                             {"a\tb"},
-                                             {"localhost", "extra"},
-                                             {"http://"},
-                                             {"http://.host"},
-                                             {"\"\""},
-                                             {"\\\\\\..."}}) {
-    cases.push_back({args, screen, 9});
-  }
-  Check(cases);
+  Check({{{}, screen, 9},
+         {{""}, screen, 9},
+         {{"/?"}, screen, 9},
+         {{"localhost", "extra"}, screen, 9}});
 }
 
 TEST_F(EndToEnd, OutputToAFileIsExactlyTheLines) {
