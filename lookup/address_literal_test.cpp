@@ -32,6 +32,9 @@ TEST(RunAddressLiteral, Fields) {
       {"010.001.000.001", kExitFound, {Address(10, 1, 0, 1)}, found},  // decimal
       {"1.2.3.&377", kExitFound, {Address(1, 2, 3, 255)}, found},
       {"1.2.3.&177777", kExitFound, {Address(1, 2, 3, 255)}, found},  // -1: no lower bound
+      // 2^63 + 1 read as signed, -2^63 + 1: exact in 80 bits (a double rounds
+      // it to -2^63, which would pack 0).
+      {"1.2.3.&1000000000000000000001", kExitFound, {Address(1, 2, 3, 1)}, found},
       {"1.2.3.+7", kExitFound, {Address(1, 2, 3, 7)}, found},
       {"1.2.3.$7", kExitFound, {Address(1, 2, 3, 0)}, found},  // no number: 0
       {"1.2.3." + std::string(40, '0'), kExitFound, {Address(1, 2, 3, 0)}, found},
