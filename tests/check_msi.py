@@ -26,6 +26,8 @@ import re
 import subprocess
 import sys
 
+from checks import Checks
+
 GUID = r"\{[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\}"
 PLATFORM = {"x64": "x64", "x86": "Intel"}
 PROGRAM_FILES = {"x64": "ProgramFiles64Folder", "x86": "ProgramFilesFolder"}
@@ -128,27 +130,20 @@ def checks_of(msi, arch, version, contact, homepage):
 
 
 def main(version, contact, homepage, msis):
-    passed = failed = 0
+    checks = Checks()
     upgrade_codes = set()
     for msi in msis:
         arch = re.search(r"-(x64|x86)\.msi$", os.path.basename(msi))
+        checks.check(f"{msi}: named hostlix-VERSION-x64.msi or -x86.msi", arch)
         if not arch:
-            print(f"FAIL: {msi}: not named hostlix-VERSION-x64.msi or -x86.msi")
-            failed += 1
             continue
-        checks, upgrade_code = checks_of(msi, arch.group(1), version, contact, homepage)
+        rules, upgrade_code = checks_of(msi, arch.group(1), version, contact, homepage)
         upgrade_codes.add(upgrade_code)
-        for what, ok in checks:
-            if ok:
-                passed += 1
-            else:
-                failed += 1
-                print(f"FAIL: {msi}: {what}")
-    if len(upgrade_codes) > 1:
-        failed += 1
-        print(f"FAIL: the installers have different UpgradeCodes {sorted(upgrade_codes)}")
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
+        for what, ok in rules:
+            checks.check(f"{msi}: {what}", ok)
+    checks.check(f"the installers share one UpgradeCode (have {sorted(upgrade_codes)})",
+                 len(upgrade_codes) <= 1)
+    return checks.summary()
 
 
 if __name__ == "__main__":

@@ -25,6 +25,8 @@ import zipfile
 
 import pefile
 
+from checks import Checks
+
 # The console, the socket library, COM start-up and the C runtime; ADVAPI32
 # seeds the stack protector's canary.
 ALLOWED_DLLS = {"kernel32.dll", "msvcrt.dll", "ole32.dll", "wsock32.dll", "advapi32.dll"}
@@ -143,17 +145,12 @@ def main(arguments):
     if options.license:
         with open(options.license, encoding="ascii") as f:
             copyright_line = next(line.strip() for line in f if line.startswith("Copyright "))
-    passed = failed = 0
+    checks = Checks()
     with tempfile.TemporaryDirectory() as scratch:
         for path in options.paths:
             for name, data in executables(path, scratch):
-                problems = problems_of(data, copyright_line)
-                for problem in problems:
-                    print(f"FAIL: {name}: {problem}")
-                failed += bool(problems)
-                passed += not problems
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
+                checks.item(name, problems_of(data, copyright_line))
+    return checks.summary()
 
 
 if __name__ == "__main__":

@@ -19,17 +19,11 @@ import sys
 
 import yaml
 
+from checks import Checks
+
 ID = "HOSTLIX.HOSTLIX"
-failed = passed = 0
-
-
-def check(what, ok):
-    global failed, passed
-    if ok:
-        passed += 1
-    else:
-        failed += 1
-        print(f"FAIL: {what}")
+checks = Checks()
+check = checks.check
 
 
 def sha256(path):
@@ -120,8 +114,7 @@ def main(folder, version, url, contact, homepage):
         update = autoupdate.get(arch, {}).get("url", "")
         check(f"scoop {arch}: autoupdate gives this url for {version}",
               "$version" in update and update.replace("$version", version) == entry.get("url"))
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
+    return checks.summary()
 
 
 if __name__ == "__main__":

@@ -20,6 +20,8 @@ import sys
 import tempfile
 import zipfile
 
+from checks import Checks
+
 # What README.TXT must say, each as a pattern over its text.
 README_MUST_SAY = {
     "the statuses 0, 1, 9 and 255": r"\n +0 +found.*\n +1 +not found.*\n +9 +.*\n +255 +",
@@ -80,7 +82,7 @@ def problems_of(texts, license_text, contact, homepage):
 def main(license_path, contact, homepage, paths):
     with open(license_path, "rb") as f:
         license_text = f.read()
-    passed = failed = 0
+    checks = Checks()
     by_arch = {}
     with tempfile.TemporaryDirectory() as scratch:
         for path in paths:
@@ -90,12 +92,8 @@ def main(license_path, contact, homepage, paths):
             arch = {"win64": "x64", "win32": "x86"}.get(arch.group(1), arch.group(1)) if arch else path
             if by_arch.setdefault(arch, texts) != texts:
                 problems.append(f"texts differ from those of {arch}'s other package")
-            for problem in problems:
-                print(f"FAIL: {path}: {problem}")
-            failed += bool(problems)
-            passed += not problems
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
+            checks.item(path, problems)
+    return checks.summary()
 
 
 if __name__ == "__main__":
