@@ -29,13 +29,18 @@ set_tests_properties(release_refusals PROPERTIES TIMEOUT 300)
 
 # A copy of each architecture's HOSTLIX.EXE and installer, signed with a
 # throwaway certificate and time-stamped by a server on 127.0.0.1 that the
-# test starts and stops itself.
+# test starts and stops itself. (The copies the build never signs: the
+# linked executable and the version 0.1 installer.)
 hostlix_find_program(OSSLSIGNCODE osslsigncode REQUIRED)
 hostlix_find_program(OPENSSL openssl REQUIRED)
+set(unsigned)
+foreach(arch x64 x86)
+  list(APPEND unsigned ${CMAKE_BINARY_DIR}/${arch}/HOSTLIX.EXE
+                       ${CMAKE_BINARY_DIR}/${arch}/msi-lower/hostlix-0.1-${arch}.msi)
+endforeach()
 add_test(NAME sign_timestamp
   COMMAND ${tests}/timestamp_test.sh ${CMAKE_SOURCE_DIR}/packaging/windows/scripts/sign.cmake
-          ${OSSLSIGNCODE} ${CMAKE_BINARY_DIR}/x64/stripped/HOSTLIX.EXE ${msi_x64}
-          ${CMAKE_BINARY_DIR}/x86/stripped/HOSTLIX.EXE ${msi_x86})
+          ${OSSLSIGNCODE} ${unsigned})
 set_tests_properties(sign_timestamp PROPERTIES TIMEOUT 120)
 
 # The signatures of a signed release, trusting the given certificate file
