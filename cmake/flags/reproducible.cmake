@@ -13,8 +13,8 @@ if(MINGW)
   add_link_options(-Wl,--no-insert-timestamp)
 endif()
 
-# The release time stamp, for the file times in the Windows packages (the
-# Debian and RPM tools take their own): SOURCE_DATE_EPOCH when it is set at
+# The release time stamp, for the stripped HOSTLIX.EXE and the file times in
+# the Windows packages (the Debian and RPM tools take their own): SOURCE_DATE_EPOCH when it is set at
 # configure time; in a git checkout, the time of the commit checked out; in a
 # release tarball, the commit time that git archive wrote into
 # cmake/release-time (export-subst in .gitattributes); otherwise none.
@@ -42,7 +42,7 @@ else()
   set(HOSTLIX_RELEASE_EPOCH "")
   message(STATUS "Release time stamp: none (no SOURCE_DATE_EPOCH, git checkout or release tarball)")
   if(MINGW)
-    message(FATAL_ERROR "The file times of the Windows ZIP and installer need a release time "
-                        "stamp: set SOURCE_DATE_EPOCH")
+    message(FATAL_ERROR "The stripped HOSTLIX.EXE and the Windows packages take their time stamp "
+                        "from the release: set SOURCE_DATE_EPOCH")
   endif()
 endif()
