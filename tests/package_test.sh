@@ -2,7 +2,7 @@
 # Checks a Debian package of hostlix built from debian/, of any architecture:
 # it holds the command, the man page, the completion and the copyright file,
 # depends on libc6, and the binary unpacked from it answers (natively, or
-# under qemu-user for arm64 and armhf). How the files are stripped and
+# under qemu-user for another architecture). How the files are stripped and
 # compressed is debhelper's work and lintian's to check.
 #
 # Usage: tests/package_test.sh hostlix_VERSION-REVISION_ARCH.deb
@@ -24,14 +24,17 @@ check "Depends on a version of libc6" \
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg -x "$deb" "$root"
-case $arch in
-  "$(dpkg --print-architecture)") run=() ;;
-  arm64) run=(qemu-aarch64 -L /usr/aarch64-linux-gnu) ;;
-  armhf) run=(qemu-arm -L /usr/arm-linux-gnueabihf) ;;
-  *) run=(false) ;;
-esac
-if [ "${run[0]:-}" = false ] || ! command -v "${run[0]:-true}" >/dev/null; then
-  check "a way to run a $arch binary here" false
+# Another architecture's binary runs under the qemu-user of its toolchain
+# file, as the installed package runs: against this system's libc6:ARCH.
+run=()
+if [ "$arch" != "$(dpkg --print-architecture)" ]; then
+  triplet=$(dpkg-architecture -a "$arch" -qDEB_HOST_GNU_TYPE 2>/dev/null)
+  qemu=$(sed -n 's/^set(hostlix_qemu \(.*\))$/\1/p' "$src/cmake/toolchains/$triplet.cmake" 2>/dev/null)
+  run=("qemu-${qemu:-none}")
+fi
+libc=$(dpkg-query -W -f '${Status}' "libc6:$arch" 2>/dev/null)
+if ! command -v "${run[0]:-true}" >/dev/null || [ "$libc" != "install ok installed" ]; then
+  check "qemu-user and libc6:$arch to run a $arch binary here" false
 else
   # The answer comes from this machine's hosts file, which names localhost.
   "${run[@]}" "$root/usr/bin/hostlix" localhost >"$root/out"
