@@ -4,10 +4,9 @@
 //
 // The command is built without exceptions, so the library's headers report
 // failures through the std::__throw_* helpers of <bits/functexcept.h> and
-// operator new. Every one is defined here, so that the static link never
-// takes the library's own (throwing) member; a helper missing here shows as
-// "multiple definition" at link time. tests/runtime_failures_test.cpp links
-// the facilities that need them and checks each failure's status.
+// operator new. Every one is defined here; with the static runtime a helper
+// missing here shows as "multiple definition" at link time (the handbook's
+// "The C++ runtime's failure helpers").
 #include <unistd.h>
 
 #include <cstdlib>

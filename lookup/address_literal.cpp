@@ -13,16 +13,21 @@ namespace {
 constexpr char kInvalidAddress[] = "ERROR: Invalid IP Address. Please check format.";
 constexpr char kNoHostName[] = "ERROR: Could not resolve IP Address to hostname.";
 
-}  // namespace
-
-IPv4Address PackDottedQuad(std::string_view text) {
-  // The fields in one pass. A field the text lacks stays empty, reads as 0
-  // and leaves its byte 0, as if it had been skipped.
+// The values of the four "."-separated fields of `text`.
+std::array<Number, 4> FieldValues(std::string_view text) {
   std::array<std::string_view, 4> fields;
   SplitFields(text, ".", fields);
-  unsigned char bytes[4] = {0, 0, 0, 0};
-  for (size_t i = 0; i < fields.size(); ++i) {
-    const int64_t value = NumberToInteger(TextToNumber(fields[i]));
+  std::array<Number, 4> values{};
+  for (size_t i = 0; i < fields.size(); ++i) values[i] = TextToNumber(fields[i]);
+  return values;
+}
+
+}  // namespace
+
+IPv4Address PackDottedQuad(const std::array<Number, 4>& values) {
+  unsigned char bytes[4];
+  for (size_t i = 0; i < values.size(); ++i) {
+    const int64_t value = NumberToInteger(values[i]);
     bytes[i] = static_cast<unsigned char>(static_cast<uint64_t>(value) & 0xFF);
   }
   IPv4Address address = 0;
@@ -35,15 +40,14 @@ ExitCode RunAddressLiteral(std::string_view s) {
     WriteLine(kInvalidAddress);
     return kExitOtherError;
   }
-  std::array<std::string_view, 4> fields;
-  SplitFields(s, ".", fields);
-  for (const std::string_view field : fields) {
-    if (TextToNumber(field) >= 256) {
+  const std::array<Number, 4> values = FieldValues(s);
+  for (const Number& value : values) {
+    if (value >= 256) {
       WriteLine(kInvalidAddress);
       return kExitOtherError;
     }
   }
-  const std::string name = HostNameOf(PackDottedQuad(s));
+  const std::string name = HostNameOf(PackDottedQuad(values));
   if (SameText(name, "")) {
     WriteLine(kNoHostName);
     return kExitNotFound;

@@ -4,9 +4,11 @@
 #ifndef HOSTLIX_LOOKUP_ADDRESS_LITERAL_H_
 #define HOSTLIX_LOOKUP_ADDRESS_LITERAL_H_
 
+#include <array>
 #include <string_view>
 
 #include "lookup/exit_code.h"
+#include "services/number_text.h"
 #include "services/resolver.h"
 
 namespace hostlix {
@@ -18,11 +20,10 @@ namespace hostlix {
 // 10, "&377" is 255, "+7" is 7; there is no lower bound.
 ExitCode RunAddressLiteral(std::string_view s);
 
-// Packs the "."-separated fields of `text` into an address: field k goes,
-// rounded to an integer, as its low eight bits into byte k - 1 in memory
-// order ("1.2.3.&177777" packs as 1.2.3.255). Fields past the fourth are
-// ignored.
-[[nodiscard]] IPv4Address PackDottedQuad(std::string_view text);
+// Packs the values of the four fields into an address: value k, rounded to
+// an integer, gives its low eight bits to byte k in memory order (the value
+// -1 of "&177777" packs as 255).
+[[nodiscard]] IPv4Address PackDottedQuad(const std::array<Number, 4>& values);
 
 }  // namespace hostlix
 

@@ -5,12 +5,9 @@
 namespace hostlix {
 namespace {
 
-// The character sets, made into tables by the compiler.
 constexpr ByteSet kEndStrip(" \\.\"");
 constexpr ByteSet kBlanks(" ,\t");
 constexpr ByteSet kPathSeparators("\\/");
-// Letters in both cases: the same test as on the upper-cased text, since
-// UpperText maps no other byte to an ASCII letter, without making a copy.
 constexpr ByteSet kFirstCharacters(
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789");
 constexpr ByteSet kNameMarkers("-_ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");

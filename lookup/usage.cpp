@@ -73,8 +73,7 @@ constexpr size_t kScreenBytes = [] {
   return bytes;
 }();
 
-// The lines one after another, and where each starts: no pointers, so the
-// table needs no relocation when the program is loaded.
+// The lines one after another and their offsets: no pointers to relocate.
 struct Screen {
   std::array<char, kScreenBytes> text;
   std::array<uint16_t, kUsageLineCount + 1> starts;

@@ -14,7 +14,7 @@ HANDLE output = INVALID_HANDLE_VALUE;
 // Serialises the requests made through WriteLine (one thread never contends).
 std::atomic_flag writing = ATOMIC_FLAG_INIT;
 
-constexpr UINT kQuietErrors = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;  // 0x8001
+constexpr UINT kQuietErrors = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
 constexpr DWORD kOutputMode = ENABLE_PROCESSED_OUTPUT | ENABLE_WRAP_AT_EOL_OUTPUT;
 
 bool IsConsole(HANDLE handle) {

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "services/number_parts.h"
+
 namespace hostlix {
 namespace {
 
@@ -87,18 +89,14 @@ void AppendNumber(Number value, std::string& out) {
   }
   // From 2^63 on every value of the format is a whole number: read it from
   // its bits.
-  const std::array<uint8_t, 10> bytes = NumberBytes(value);
-  uint64_t significand = 0;
-  for (int k = 7; k >= 0; --k) significand = (significand << 8) | bytes[static_cast<size_t>(k)];
-  const bool negative = (bytes[9] & 0x80) != 0;
-  const int exponent = ((bytes[9] & 0x7F) << 8) | bytes[8];
-  if (exponent == 0x7FFF) {
-    const bool infinite = significand == (uint64_t{1} << 63);
-    out.append(!infinite ? "nan" : negative ? "-inf" : "inf");
+  const NumberParts parts = PartsOf(NumberBytes(value));
+  if (parts.biased_exponent == 0x7FFF) {
+    const bool infinite = parts.significand == (uint64_t{1} << 63);
+    out.append(!infinite ? "nan" : parts.negative ? "-inf" : "inf");
     return;
   }
-  if (negative) out.push_back('-');
-  AppendWideDigits(significand, exponent - 16383 - 63, out);
+  if (parts.negative) out.push_back('-');
+  AppendWideDigits(parts.significand, parts.biased_exponent - 16383 - 63, out);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ TEST(FormatByMask, Table) {
       {kDottedQuad, {0, 0, 0, 0}, "0.0.0.0"},
       {kDottedQuad, {10, 0, 0, 255}, "10.0.0.255"},
       {kDottedQuad, {255, 255, 255, 255}, "255.255.255.255"},
-      {kDottedQuad, {10, 0, 0, 5}, "10.0.0.5"},
+      {kDottedQuad, {9, 10, 99, 100}, "9.10.99.100"},
       {kDottedQuad, {1, 2, 3}, "1.2.3."},
       {kDottedQuad, {1, 2, 3, 4, 5}, "1.2.3.45."},
       {kDottedQuad, {1, 2, 3, 4, 5, 6, 7, 8, 9}, "1.2.3.45.6.7.89."},
@@ -66,21 +66,6 @@ TEST(FormatByMask, Table) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FormatByMask(c.mask, c.values), c.expected) << c.mask;
-  }
-}
-
-TEST(FormatByMask, DottedQuads) {
-  const struct {
-    int values[4];
-    const char* expected;
-  } cases[] = {
-      {{0, 0, 0, 0}, "0.0.0.0"},         {{255, 255, 255, 255}, "255.255.255.255"},
-      {{9, 10, 99, 100}, "9.10.99.100"}, {{192, 0, 2, 7}, "192.0.2.7"},
-      {{1, 200, 30, 4}, "1.200.30.4"},
-  };
-  for (const auto& c : cases) {
-    const std::vector<Number> values(std::begin(c.values), std::end(c.values));
-    EXPECT_EQ(FormatByMask(kDottedQuad, values), c.expected);
   }
 }
 

@@ -11,6 +11,7 @@
 #include "services/number_soft.h"
 #include "services/number_text_algorithm.h"
 #include "services/number_x87.h"
+#include "tests/number_hex.h"
 
 namespace hostlix {
 namespace {
@@ -75,21 +76,9 @@ class Operands {
   std::mt19937_64 rng_;
 };
 
-std::string Hex(const std::array<uint8_t, 10>& bytes) {
-  std::string text;
-  for (int i = 9; i >= 0; --i) {
-    text += "0123456789ABCDEF"[bytes[i] >> 4];
-    text += "0123456789ABCDEF"[bytes[i] & 15];
-  }
-  return text;
-}
-
 constexpr int kPairs = 1000000;
 
-uint16_t ExponentOf(const Pair& p) {
-  const auto bytes = NumberBytes(p.hard);
-  return static_cast<uint16_t>((bytes[8] | (bytes[9] << 8)) & 0x7FFF);
-}
+uint16_t ExponentOf(const Pair& p) { return PartsOf(NumberBytes(p.hard)).biased_exponent; }
 
 TEST(SoftNumberAgainstX87, ProductsAndQuotients) {
   Operands operands(1);
@@ -122,16 +111,13 @@ TEST(SoftNumberAgainstX87, ComparisonsNegationAndRounding) {
     // ties; the rest independent.
     Pair b = operands.Next();
     if (i % 2 == 0) {
-      const auto bytes = NumberBytes(a.hard);
-      uint64_t significand = 0;
-      for (int k = 7; k >= 0; --k) significand = (significand << 8) | bytes[k];
-      const auto top = static_cast<uint16_t>(bytes[8] | (bytes[9] << 8));
-      const uint16_t exponent = top & 0x7FFF;
-      const uint64_t neighbour = significand + operands.Bits() % 3 - 1;
+      const NumberParts parts = PartsOf(NumberBytes(a.hard));
+      const uint64_t neighbour = parts.significand + operands.Bits() % 3 - 1;
       // Only where the neighbour is still a canonical encoding.
       const bool integer_bit = (neighbour >> 63) != 0;
+      const uint16_t exponent = parts.biased_exponent;
       if (exponent != 0x7FFF && integer_bit == (exponent != 0)) {
-        b = FromParts((top & 0x8000) != 0 || i % 8 == 0, exponent, neighbour);
+        b = FromParts(parts.negative || i % 8 == 0, exponent, neighbour);
       }
     }
     const std::string where = Hex(NumberBytes(a.hard)) + " vs " + Hex(NumberBytes(b.hard));
@@ -194,7 +180,7 @@ TEST(SoftNumberAgainstX87, TextToNumber) {
     const std::string text = RandomText(rng);
     const auto hard = NumberBytes(TextToNumberIn<long double>(text));
     ASSERT_EQ(Hex(NumberBytes(TextToNumberIn<SoftNumber>(text))), Hex(hard)) << text;
-    const int exponent = (hard[8] | (hard[9] << 8)) & 0x7FFF;
+    const int exponent = PartsOf(hard).biased_exponent;
     saturated += exponent == 16383 + 127;
     subnormal += exponent == 0 && hard[7] != 0;
   }

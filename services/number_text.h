@@ -44,8 +44,7 @@ void SetNumericEnvironment();
 // then read as a 16-, 32- or 64-bit signed value by its width and suffix:
 //   TextToNumber("&177777") == -1,  TextToNumber("&0177777") == 65535,
 //   TextToNumber("&177777&") == 65535,  TextToNumber("&37777777777&&") == 4294967295
-// Texts longer than 32,767 bytes are read by the same rules with wider
-// counters.
+// Texts of any length follow the same rules.
 [[nodiscard]] Number TextToNumber(std::string_view text);
 
 // Rounds to the nearest integer, ties to even. NaN and values outside the

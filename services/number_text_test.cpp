@@ -9,24 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "services/number_parts.h"
+#include "tests/number_hex.h"
+
 namespace hostlix {
 namespace {
-
-std::string Hex(Number value) {
-  const auto bytes = NumberBytes(value);
-  std::string text;
-  for (int i = 9; i >= 0; --i) {
-    text += "0123456789ABCDEF"[bytes[i] >> 4];
-    text += "0123456789ABCDEF"[bytes[i] & 15];
-    if (i == 8) text += ':';
-  }
-  return text;
-}
 
 // Same bits: tells -0 from 0, unlike ==.
 ::testing::AssertionResult Identical(Number actual, Number expected) {
   if (NumberBytes(actual) == NumberBytes(expected)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "got " << Hex(actual) << ", want " << Hex(expected);
+  return ::testing::AssertionFailure()
+         << "got " << Hex(NumberBytes(actual)) << ", want " << Hex(NumberBytes(expected));
 }
 
 // significand * 2^exponent, which must be exact in the format (normal or
@@ -428,22 +421,17 @@ TEST(TextToNumber, CloseToCorrectlyRoundedAcrossTheRange) {
     } else {
       den = power(-k);
     }
-    const auto ours = NumberBytes(TextToNumber(text));
-    const auto exact = NumberBytes(Nearest(num, den));
-    const auto field = [](const std::array<uint8_t, 10>& b, uint64_t& significand) {
-      significand = 0;
-      for (int i = 7; i >= 0; --i) significand = (significand << 8) | b[i];
-      return (b[8] | (b[9] << 8)) & 0x7FFF;
-    };
-    uint64_t s_ours, s_exact;
-    const int e_ours = field(ours, s_ours), e_exact = field(exact, s_exact);
+    const NumberParts ours = PartsOf(NumberBytes(TextToNumber(text)));
+    const NumberParts exact = PartsOf(NumberBytes(Nearest(num, den)));
+    const int e_ours = ours.biased_exponent, e_exact = exact.biased_exponent;
+    const uint64_t s_ours = ours.significand, s_exact = exact.significand;
     ASSERT_NE(e_ours, 0x7FFF) << text;
     // Units in the last place apart, counted at the smaller exponent.
     uint64_t apart = ~uint64_t{0};
     if (e_ours == e_exact) apart = s_ours > s_exact ? s_ours - s_exact : s_exact - s_ours;
     if (e_ours == e_exact + 1) apart = (s_ours - (uint64_t{1} << 63)) * 2 + (0 - s_exact);
     if (e_exact == e_ours + 1) apart = (s_exact - (uint64_t{1} << 63)) * 2 + (0 - s_ours);
-    ASSERT_LE(apart, 8u) << text << ": " << Hex(TextToNumber(text));
+    ASSERT_LE(apart, 8u) << text << ": " << Hex(NumberBytes(TextToNumber(text)));
   }
 }
 
@@ -476,7 +464,7 @@ TEST(NumberToInteger, RoundsToNearestEvenAndSaturatesToIndefinite) {
       {Scaled(1, -16445), 0},  // the smallest subnormal,
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(NumberToInteger(c.value), c.expected) << Hex(c.value);
+    EXPECT_EQ(NumberToInteger(c.value), c.expected) << Hex(NumberBytes(c.value));
   }
 }
 

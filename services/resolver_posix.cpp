@@ -19,20 +19,13 @@
 namespace hostlix {
 namespace {
 
-// Room for the resolver's answer: starts on the stack; on the first ERANGE
-// it grows straight to kDnsAnswerBound, then doubles (only a hosts file can
-// need more) up to a bound no real host entry comes near. Where the address
-// space is too tight for kDnsAnswerBound, it doubles from the start.
+// Room for the answer: 4 KiB on the stack, then, since glibc asks the server
+// again after every ERANGE, at once enough for any entry one DNS message can
+// give (about 1.26 MiB: at worst a 253-character alias per 13-byte record),
+// then doubling, which only a hosts file can need. Where the address space
+// cannot spare that much, it doubles from 4 KiB.
 constexpr size_t kFirstBuffer = 4096;
 constexpr size_t kLastBuffer = size_t{1} << 24;
-
-// glibc sends its DNS query again on every ERANGE, so the second buffer holds
-// any entry glibc 2.36's DNS module can build from one message of at most
-// 65,535 bytes. The most buffer for the fewest bytes on the wire is a CNAME
-// with a one-byte owner whose two-byte compressed target points at a
-// 253-character name: 13 bytes in the message, an alias of 253 characters,
-// its NUL and a pointer in the buffer. About 1.26 MiB; OneQueryPerLookup in
-// tests/e2e_test.cpp counts the queries this saves.
 constexpr size_t kLargestMessage = 65535;
 constexpr size_t kSmallestRecord = 13;
 constexpr size_t kLargestAliasEntry = 253 + 1 + sizeof(char*);

@@ -14,9 +14,8 @@ std::string_view Reachable(std::string_view text) {
   return text.size() > static_cast<size_t>(kMaxLength) ? text.substr(0, kMaxLength) : text;
 }
 
-// Offset of the first `needle` in `hay`, or npos. std::search, whose loops
-// the compiler inlines: string_view::find would call memchr and memcmp, two
-// more C library functions for the dynamic loader to bind on every run.
+// Offset of the first `needle` in `hay`, or npos. Inlined std::search, not
+// string_view::find, which would give the loader memchr and memcmp to bind.
 size_t Find(std::string_view hay, std::string_view needle) {
   const auto hit = std::search(hay.begin(), hay.end(), needle.begin(), needle.end());
   return hit == hay.end() ? std::string_view::npos : static_cast<size_t>(hit - hay.begin());

@@ -92,8 +92,8 @@ TEST(FindText, AgreesWithNaiveSearch) {
 }
 
 TEST(FindText, TheCommandsNeedlesInTheLongestArgument) {
-  // The needles the command searches for, in a text longer than any command
-  // line, full of near misses: each search is a pass over the text.
+  // The needles the command searches for, found past a megabyte of near
+  // misses, in a text longer than any command line.
   const std::string text = std::string(1 << 20, ':') + "//" + std::string(1 << 20, '.');
   EXPECT_EQ(FindText(1, text, "://"), 1 << 20);
   EXPECT_EQ(FieldCount(text, "."), (1 << 20) + 1);

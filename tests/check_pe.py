@@ -8,11 +8,14 @@ an MSI (unpacked with msiextract). Each must have
   - the stack protector (libssp's failure report is linked in);
   - the application manifest: asInvoker, Windows 7 to 10/11, no code page,
     no long-path setting;
-  - imports only from the DLLs the command needs.
+  - imports only from the DLLs the command needs;
+  - with --license, the version record's LegalCopyright: the copyright line
+    of that LICENSE file.
 Prints one line per failed check and a closing count; status 1 on any.
 
-Usage: tests/check_pe.py FILE...   (HOSTLIX.EXE, *.zip, *.msi)
+Usage: tests/check_pe.py [--license LICENSE] FILE...   (HOSTLIX.EXE, *.zip, *.msi)
 """
+import argparse
 import os
 import subprocess
 import sys
@@ -21,6 +24,8 @@ import xml.etree.ElementTree as ET
 import zipfile
 
 import pefile
+
+from checks import Checks
 
 # The console, the socket library, COM start-up and the C runtime; ADVAPI32
 # seeds the stack protector's canary.
@@ -67,7 +72,17 @@ def manifest_problems(text):
     return problems
 
 
-def problems_of(data):
+def version_strings(pe):
+    """The version record's StringFileInfo values, decoded."""
+    strings = {}
+    for info in getattr(pe, "FileInfo", []):
+        for entry in info:
+            for table in getattr(entry, "StringTable", []):
+                strings.update({k.decode(): v.decode() for k, v in table.entries.items()})
+    return strings
+
+
+def problems_of(data, copyright_line):
     pe = pefile.PE(data=data)
     oh, fh = pe.OPTIONAL_HEADER, pe.FILE_HEADER
     x64 = fh.Machine == pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"]
@@ -95,6 +110,10 @@ def problems_of(data):
         problems.append(f"imports from {sorted(dlls - ALLOWED_DLLS)}")
     if "wsock32.dll" not in dlls:
         problems.append("no import from WSOCK32.DLL")
+    if copyright_line is not None:
+        legal = version_strings(pe).get("LegalCopyright")
+        if legal != copyright_line:
+            problems.append(f"LegalCopyright {legal!r}, want {copyright_line!r}")
     return problems
 
 
@@ -117,21 +136,21 @@ def executables(path, scratch):
             yield path, f.read()
 
 
-def main(paths):
-    if not paths:
-        print(__doc__.strip().splitlines()[-1])
-        return 2
-    passed = failed = 0
+def main(arguments):
+    parser = argparse.ArgumentParser(usage=__doc__.strip().splitlines()[-1])
+    parser.add_argument("--license")
+    parser.add_argument("paths", nargs="+")
+    options = parser.parse_args(arguments)
+    copyright_line = None
+    if options.license:
+        with open(options.license, encoding="ascii") as f:
+            copyright_line = next(line.strip() for line in f if line.startswith("Copyright "))
+    checks = Checks()
     with tempfile.TemporaryDirectory() as scratch:
-        for path in paths:
+        for path in options.paths:
             for name, data in executables(path, scratch):
-                problems = problems_of(data)
-                for problem in problems:
-                    print(f"FAIL: {name}: {problem}")
-                failed += bool(problems)
-                passed += not problems
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
+                checks.item(name, problems_of(data, copyright_line))
+    return checks.summary()
 
 
 if __name__ == "__main__":

@@ -257,20 +257,6 @@ bool UnderWine() {
                                 binary.compare(binary.size() - 4, 4, ".exe") == 0);
 }
 
-// The width of a pointer in the command under test, from its ELF header (8
-// for anything that is not a 32-bit ELF file): the size of a host entry, and
-// so whether it fits the bridge's first buffer, depends on it.
-size_t TargetPointerSize() {
-  const std::string head = ReadFile(Binary()).substr(0, 5);
-  return head.size() == 5 &&
-                 head.compare(0, 4,
-                              "\x7f"
-                              "ELF") == 0 &&
-                 head[4] == 1
-             ? 4
-             : 8;
-}
-
 // Runs the command with `args` and standard output as `output`, its address
 // space limited to `address_space` bytes when that is not 0.
 Result RunCommand(const std::vector<std::string>& args, Output output = Output::kPipe,
@@ -322,29 +308,30 @@ Result RunCommand(const std::vector<std::string>& args, Output output = Output::
   if (file >= 0) close(file);
 
   Result result;
-  std::vector<pollfd> fds = {{err[0], POLLIN, 0}};
-  if (output != Output::kReaderGone) fds.push_back({out[0], POLLIN, 0});
+  // A stream that has ended keeps its slot with fd -1, which poll skips.
+  pollfd fds[2] = {{err[0], POLLIN, 0}, {-1, POLLIN, 0}};
+  if (output != Output::kReaderGone) fds[1].fd = out[0];
+  size_t open_streams = fds[1].fd < 0 ? 1 : 2;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (!fds.empty() && std::chrono::steady_clock::now() < deadline) {
-    if (poll(fds.data(), fds.size(), 1000) < 0 && errno != EINTR) break;
-    for (size_t i = 0; i < fds.size();) {
-      if (fds[i].revents == 0) {
-        ++i;
-        continue;
-      }
+  while (open_streams > 0 && std::chrono::steady_clock::now() < deadline) {
+    if (poll(fds, 2, 1000) < 0 && errno != EINTR) break;
+    for (pollfd& fd : fds) {
+      if (fd.fd < 0 || fd.revents == 0) continue;
       char buffer[65536];
-      const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
+      const ssize_t n = read(fd.fd, buffer, sizeof buffer);
       if (n > 0) {
-        (fds[i].fd == out[0] ? result.out : result.err).append(buffer, static_cast<size_t>(n));
-        ++i;
+        (fd.fd == out[0] ? result.out : result.err).append(buffer, static_cast<size_t>(n));
       } else {
-        close(fds[i].fd);
-        fds.erase(fds.begin() + static_cast<ptrdiff_t>(i));
+        close(fd.fd);
+        fd.fd = -1;
+        --open_streams;
       }
     }
   }
-  if (!fds.empty()) kill(child, SIGKILL);  // a hang: the status shows it
-  for (const pollfd& fd : fds) close(fd.fd);
+  if (open_streams > 0) kill(child, SIGKILL);  // a hang: the status shows it
+  for (const pollfd& fd : fds) {
+    if (fd.fd >= 0) close(fd.fd);
+  }
   int status = 0;
   waitpid(child, &status, 0);
   result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -407,21 +394,19 @@ void Check(const std::vector<Case>& cases) {
   }
 }
 
+// The bytes each road writes, through the system's resolver; which texts
+// take which road and how fields are read is the unit tests' business.
 TEST_F(EndToEnd, HostNameRoad) {
   Check({
       {{"localhost"}, "127.0.0.1\r\n", 0},
       {{"LOCALHOST"}, "127.0.0.1\r\n", 0},
       {{"multi.test"}, "10.9.9.9\r\n", 0},  // the first of two, unsorted
-      {{"gap.test"}, "10.0.0.5\r\n", 0},
       {{"\\\\server1\\share1\\rest_of_UNCPath\\file1.exe"}, "10.1.2.3\r\n", 0},
       {{"http://www.example.com/index.html"}, "93.184.216.34\r\n", 0},
-      {{"ftp://Mixed.Case.Test/x"}, "192.0.2.7\r\n", 0},
       {{"\"Mixed.Case.Test.\""}, "192.0.2.7\r\n", 0},
       {{"..\\\\mixed-alias\\.."}, "192.0.2.7\r\n", 0},
-      {{"  localhost"}, "127.0.0.1\r\n", 0},
       {{"zero.test"}, kNoAddress, 1},  // its first address is 0.0.0.0
       {{"nowhere.test"}, kNoAddress, 1},
-      {{"\\\\nowhere\\share"}, kNoAddress, 1},
       {{"localhost:80"}, kNoAddress, 1},
   });
 }
@@ -431,48 +416,20 @@ TEST_F(EndToEnd, AddressLiteralRoad) {
       {{"192.0.2.7"}, "Mixed.Case.Test\r\n", 0},  // official name, case kept
       {{"127.0.0.1"}, "localhost\r\n", 0},
       {{"\\\\192.168.0.101\\ipc$"}, "FileServer.Example\r\n", 0},
-      {{"http://192.0.2.7/"}, "Mixed.Case.Test\r\n", 0},
       {{"1..2.3"}, "one-zero-two-three\r\n", 0},
-      {{"\\\\1.2.3.\\share"}, "one-two-three-zero\r\n", 0},
-      {{"010.001.000.001"}, "ten-one-zero-one\r\n", 0},
-      {{"1.2.3.&377"}, "one-two-three-255\r\n", 0},
-      {{"1.2.3.&177777"}, "one-two-three-255\r\n", 0},
-      {{"1.2.3.+7"}, "one-two-three-seven\r\n", 0},
-      {{"1.2.3.$7"}, "one-two-three-zero\r\n", 0},
-      {{"255.255.255.255"}, "broadcast.test\r\n", 0},
       {{"0.0.0.0"}, std::string(kMachineName) + "\r\n", 0},
       {{"192.0.2.99"}, kNoName, 1},
       {{"1.2.3"}, kInvalid, 9},
-      {{"1.2.3.4.5"}, kInvalid, 9},
-      {{"256.1.1.1"}, kInvalid, 9},
-      {{"1.2.3.999"}, kInvalid, 9},
-      {{"1.2.3.&400"}, kInvalid, 9},
-      {{"123"}, kInvalid, 9},
   });
 }
 
-TEST_F(EndToEnd, EveryUsageRoadPrintsTheSameScreen) {
+// The screen's bytes, and the ways a platform's command line reaches it.
+TEST_F(EndToEnd, UsageScreen) {
   const std::string screen = UsageScreen();
-  std::vector<Case> cases;
-  for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{},
-                                             {""},
-                                             {"   "},
-                                             {"/?"},
-                                             {"/help"},
-                                             {"-h"},
-                                             {"?"},
-                                             {"a b"},
-                                             {"a,b"},
-                                             {"a\tb"},
-                                             {"localhost", "extra"},
-                                             {"http://"},
-                                             {"http://.host"},
-                                             {"\"\""},
-                                             {"\\\\\\..."}}) {
-    cases.push_back({args, screen, 9});
-  }
-  Check(cases);
+  Check({{{}, screen, 9},
+         {{""}, screen, 9},
+         {{"/?"}, screen, 9},
+         {{"localhost", "extra"}, screen, 9}});
 }
 
 TEST_F(EndToEnd, OutputToAFileIsExactlyTheLines) {
@@ -718,28 +675,34 @@ TEST_F(Dns, ServersThatDoNotAnswer) {
   });
 }
 
-// The DNS messages each run sends, as the server logged them.
+// The DNS messages each run sends, as the server logged them. The command
+// controls which names are asked, and how often it calls the resolver: once
+// per lookup, twice when the answer outgrows the first buffer (the second
+// buffer holds any DNS answer). How many messages a call costs is the C
+// library's affair (UDP then TCP for a truncated answer, a retry for each
+// call), and under Wine that of ws2_32, which grows a buffer of its own: that
+// is bounded here, not pinned, so a new C library or Wine cannot fail the
+// test while a command that retried more would.
 TEST_F(Dns, OneQueryPerLookup) {
-  const std::vector<std::string> none;
+  constexpr size_t kMessagesPerCall = 4;     // today at most 2
+  constexpr size_t kMessagesUnderWine = 32;  // today at most 14, for one large answer
   const struct {
     std::vector<std::string> args;
-    std::vector<std::string> queries;
+    const char* query;  // nullptr: no message at all
+    size_t calls;       // resolver calls the command may make
+    bool large;         // an answer beyond the first buffer of ws2_32
   } cases[] = {
-      {{"only-dns.test"}, {"only-dns.test. A"}},
-      {{"ONLY-Dns.TEST"}, {"ONLY-Dns.TEST. A"}},
-      {{"192.0.2.33"}, {"33.2.0.192.in-addr.arpa. PTR"}},
-      {{"0.0.0.0"}, none},  // this box's own name, no reverse query
-      {{}, none},           // the usage screen
-      {{"1.2.3"}, none},
-      // Truncated over UDP, then the same query over TCP: one lookup.
-      {{"fits4k.large.test"}, std::vector<std::string>(2, "fits4k.large.test. A")},
-      // Too large for the first buffer: glibc asks again (UDP and TCP) once
-      // the buffer has grown; it grows at once to the largest DNS answer, so
-      // 4,000 addresses cost one retry as 339 do (doubling from 4 KiB would
-      // have taken four). With 4-byte pointers 339 addresses still fit.
-      {{"above4k.large.test"},
-       std::vector<std::string>(TargetPointerSize() == 8 ? 4 : 2, "above4k.large.test. A")},
-      {{"huge.large.test"}, std::vector<std::string>(4, "huge.large.test. A")},
+      {{"only-dns.test"}, "only-dns.test. A", 1, false},
+      {{"ONLY-Dns.TEST"}, "ONLY-Dns.TEST. A", 1, false},
+      {{"192.0.2.33"}, "33.2.0.192.in-addr.arpa. PTR", 1, false},
+      {{"0.0.0.0"}, nullptr, 0, false},  // this box's own name, no reverse query
+      {{}, nullptr, 0, false},           // the usage screen
+      {{"1.2.3"}, nullptr, 0, false},
+      {{"fits4k.large.test"}, "fits4k.large.test. A", 1, true},
+      // Too large for the first buffer on the stack; the second holds any
+      // DNS answer (doubling from 4 KiB would take four more calls).
+      {{"above4k.large.test"}, "above4k.large.test. A", 2, true},
+      {{"huge.large.test"}, "huge.large.test. A", 2, true},
   };
   for (const auto& c : cases) {
     const std::string shown = c.args.empty() ? "" : c.args[0];
@@ -747,18 +710,14 @@ TEST_F(Dns, OneQueryPerLookup) {
     const Result r = RunCommand(c.args);
     const std::vector<std::string> queries = e2e::NewQueries();
     EXPECT_NE(r.status, -1) << shown;
-    if (UnderWine() && c.queries.size() > 1) {
-      // HOSTLIX.EXE makes one gethostbyname call; Wine's ws2_32 answers it
-      // from the host's gethostbyname_r with a buffer of its own that it
-      // doubles from a small size, and glibc asks the server again for
-      // every step (6, 8 and 14 lookups here under Wine 8). The command
-      // cannot change that: only the A query, over UDP then TCP, repeats.
-      EXPECT_GE(queries.size(), c.queries.size()) << shown;
-      EXPECT_EQ(queries.size() % 2, 0u) << shown;
-      EXPECT_EQ(queries, std::vector<std::string>(queries.size(), c.queries[0])) << shown;
+    if (c.query == nullptr) {
+      EXPECT_EQ(queries, std::vector<std::string>()) << shown;
       continue;
     }
-    EXPECT_EQ(queries, c.queries) << shown;
+    EXPECT_FALSE(queries.empty()) << shown;
+    EXPECT_EQ(queries, std::vector<std::string>(queries.size(), c.query)) << shown;
+    const size_t bound = UnderWine() && c.large ? kMessagesUnderWine : c.calls * kMessagesPerCall;
+    EXPECT_LE(queries.size(), bound) << shown;
   }
 }
 

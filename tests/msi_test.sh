@@ -1,26 +1,22 @@
 #!/usr/bin/env bash
-# Installs the MSI under Wine as an administrator would, in a Wine prefix made
-# afresh for the run: a lower version first, then this one over it (an
-# upgrade in place), then the lower one again (refused), then uninstalls.
-# After each step: the files, the Add/Remove Programs entry, the system PATH,
-# and HOSTLIX run by name from a new cmd process.
+# Installs the MSI under Wine as an administrator would, in the Wine prefix
+# of WINEPREFIX, made afresh for the run: this version, then its uninstall;
+# the lower version (0.1, the same installer built for the test), this one
+# over it (an upgrade in place), the lower one again (refused), then the
+# uninstall. After each step: the files, the Add/Remove Programs entry, the
+# system PATH, and HOSTLIX run by name from a new cmd process.
 #
-# Usage: tests/msi_test.sh hostlix-VERSION-ARCH.msi VERSION WINE PREFIX \
-#          CMAKE MAKE_MSI_SCRIPT MAKE_MSI_ARGUMENTS...
-# The MAKE_MSI_ARGUMENTS build the lower version (make_msi.cmake).
+# Usage: WINEPREFIX=... WINEARCH=... tests/msi_test.sh \
+#          hostlix-VERSION-ARCH.msi hostlix-0.1-ARCH.msi VERSION WINE HOSTLIX.EXE
+# HOSTLIX.EXE is the copy that the installer holds.
 set -u
-msi=$1 version=$2 wine=$3 prefix=$4 cmake=$5 make_msi=$6
-shift 6
-# The HOSTLIX.EXE that the installer holds (make_msi.cmake's -DEXE=).
-exe=
-for argument in "$@"; do
-  case $argument in -DEXE=*) exe=${argument#-DEXE=} ;; esac
-done
+msi=$1 lower_msi=$2 version=$3 wine=$4 exe=$5
+prefix=${WINEPREFIX:?WINEPREFIX names the prefix to make afresh}
 src=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=tests/checks.sh
 . "$src/tests/checks.sh"
 
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 wineserver=$(dirname "$wine")/wineserver
 work=$prefix.work
 "$wineserver" -k 2>/dev/null
@@ -36,11 +32,7 @@ case $msi in
 esac
 unix_folder=$("$wine" winepath -u "$folder" 2>/dev/null | tr -d '\r')
 
-# A lower version of the same installer, from the same files.
 lower=0.1
-"$cmake" "$@" -DVERSION=$lower -DSTAGE="$work/stage" -DOUTPUT="$work/lower.msi" -P "$make_msi" \
-  >/dev/null || { echo "FAIL: building the version $lower installer"; exit 1; }
-
 msiexec() { "$wine" msiexec "$@" >/dev/null 2>&1; }
 # The system PATH as the registry holds it, one element a line.
 system_path() {
@@ -91,7 +83,7 @@ uninstall_leaves_nothing() {
 uninstall_leaves_nothing "fresh install"
 
 # An upgrade in place from a lower version, and a refused downgrade.
-msiexec /i "$work/lower.msi" /qn
+msiexec /i "$lower_msi" /qn
 result "version $lower installs silently" $?
 check "version $lower: one Add/Remove entry" test "$(arp_versions)" = "$lower"
 msiexec /i "$msi" /qn
@@ -100,7 +92,7 @@ check "after the upgrade: one Add/Remove entry, version $version" test "$(arp_ve
 check "after the upgrade: the folder once on PATH" test "$(on_path)" -eq 1
 check "after the upgrade: HOSTLIX.EXE is this version's" \
   test "$(sha256sum <"$unix_folder/HOSTLIX.EXE")" = "$(sha256sum <"$exe")"
-msiexec /i "$work/lower.msi" /qn
+msiexec /i "$lower_msi" /qn
 check "version $lower refuses to install over $version" test $? -ne 0
 check "after the refusal: still $version" test "$(arp_versions)" = "$version"
 uninstall_leaves_nothing "upgrade"

@@ -29,7 +29,7 @@ build() {  # folder; the log goes beside it, as the source package may not chang
   if ! (cd "$1" &&
         # The tests run in the package builds of CI: here only the bytes count.
         DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage -us -uc -Pnocheck &&
-        cmake --preset windows -DHOSTLIX_WINE_TESTS=OFF &&
+        cmake --preset windows -DHOSTLIX_WINE_TESTS=OFF -DHOSTLIX_WINDOWS_PACKAGES=ON &&
         cmake --build --preset windows) >"$1.log" 2>&1; then
     tail -30 "$1.log"
     echo "FAIL: build in $1"

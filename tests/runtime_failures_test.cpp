@@ -38,7 +38,11 @@ int Function(int good) {
   if (good) f = [] { return 0; };
   return f();
 }
-char* volatile allocated;  // the block escapes, so the allocation stays
+// Every block is stored here before it is looked at or freed: a volatile
+// store makes the pointer escape, so no optimiser may drop the new/delete[]
+// pair, and a null result is seen while the block is still live.
+char* volatile allocated;
+
 int Allocation(int good) {
   // new[] of a computed, absurd size: the allocator fails, not the compiler.
   volatile size_t count = good ? 16 : ~size_t{0} / 4;
@@ -56,9 +60,10 @@ int Reserve(int good) {
 // status 1 when the pointer is null, so that "failure" reads 1, not 255.
 int NothrowAllocation(int good) {
   volatile size_t count = good ? 16 : ~size_t{0} / 4;
-  char* block = new (std::nothrow) char[count];
-  delete[] block;
-  return block == nullptr ? 1 : 0;
+  allocated = new (std::nothrow) char[count];
+  const bool failed = allocated == nullptr;
+  delete[] allocated;
+  return failed ? 1 : 0;
 }
 
 const Case kCases[] = {

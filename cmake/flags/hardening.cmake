@@ -31,6 +31,17 @@ function(hostlix_unless_caller pattern)
   endif()
 endfunction()
 
+# hostlix_fortify(): -D_FORTIFY_SOURCE=2 unless the caller names a level.
+# Fortification needs the optimiser: the optimised build types get it, and
+# so does a caller's own -O that is not -O0.
+function(hostlix_fortify)
+  set(optimised $<CONFIG:Release,RelWithDebInfo,MinSizeRel>)
+  if(CMAKE_CXX_FLAGS MATCHES "(^| )-O([1-3sz]|fast)?( |$)")
+    set(optimised 1)
+  endif()
+  hostlix_unless_caller("_FORTIFY_SOURCE" $<${optimised}:-D_FORTIFY_SOURCE=2>)
+endfunction()
+
 # The hardening Debian gives every package it builds (dpkg-buildflags on
 # bookworm), for every ELF build whatever its type: position-independent
 # executables, a stack protector on functions with arrays or addresses
@@ -49,12 +60,6 @@ if(NOT WIN32 AND CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   hostlix_unless_caller("-f(no-)?stack-protector" -fstack-protector-strong)
   hostlix_unless_caller("-W(no-)?format( |$)" -Wformat)
   hostlix_unless_caller("format-security" -Werror=format-security)
-  # Fortification needs the optimiser: the optimised build types get it, and
-  # so does a caller's own -O that is not -O0.
-  set(optimised $<CONFIG:Release,RelWithDebInfo,MinSizeRel>)
-  if(CMAKE_CXX_FLAGS MATCHES "(^| )-O([1-3sz]|fast)?( |$)")
-    set(optimised 1)
-  endif()
-  hostlix_unless_caller("_FORTIFY_SOURCE" $<${optimised}:-D_FORTIFY_SOURCE=2>)
+  hostlix_fortify()
   hostlix_unless_caller("-z,?(no)?relro" LINK -Wl,-z,relro)
 endif()

@@ -2,29 +2,44 @@
 # by sub-builds of this project (x64/ and x86/, with the windows and
 # windows-x86 toolchains, the command and its packages only), their ZIPs and
 # installers gathered here, and the winget and Scoop manifests made for them.
+# Its tests are cmake/tests/windows_release.cmake.
 #
 # HOSTLIX_RELEASE_URL (a -D setting, or the environment variable of the same
 # name) is the address under which the release's files will be published;
-# the manifests point there. The signing settings of windows.cmake
-# (HOSTLIX_SIGN_CERT, HOSTLIX_SIGN_KEY, HOSTLIX_SIGN_TIME) are handed on to
-# both sub-builds, whose configure step runs again when they change.
+# the manifests point there, and Scoop's autoupdate puts each new version
+# where this one's number stands in it. A release with an address is one to
+# publish: it refuses to be made with the placeholder contact address or
+# home page. Without one, the manifests point to a placeholder under
+# example.invalid, with a warning. The signing settings (signing.cmake) are
+# handed on to both sub-builds, whose configure step runs again when they
+# change.
 include(ExternalProject)
 
 if(NOT DEFINED HOSTLIX_RELEASE_URL)
   set(HOSTLIX_RELEASE_URL "$ENV{HOSTLIX_RELEASE_URL}")
 endif()
-if(NOT HOSTLIX_RELEASE_URL)
+if(HOSTLIX_RELEASE_URL)
+  foreach(setting CONTACT HOMEPAGE)
+    if("${HOSTLIX_${setting}}" STREQUAL "${hostlix_placeholder_${setting}}")
+      message(FATAL_ERROR "HOSTLIX_${setting} is still the placeholder ${HOSTLIX_${setting}}: "
+              "a release to publish at ${HOSTLIX_RELEASE_URL} needs the real one (-DHOSTLIX_${setting}=...)")
+    endif()
+  endforeach()
+else()
   set(HOSTLIX_RELEASE_URL https://example.invalid/hostlix/${PROJECT_VERSION})
   message(WARNING "HOSTLIX_RELEASE_URL is not set: the manifests point to ${HOSTLIX_RELEASE_URL}")
 endif()
 string(REGEX REPLACE "/+$" "" HOSTLIX_RELEASE_URL "${HOSTLIX_RELEASE_URL}")
+string(REPLACE "." "\\." version_pattern ${PROJECT_VERSION})
+if(NOT HOSTLIX_RELEASE_URL MATCHES "/${version_pattern}(/|$)")
+  message(FATAL_ERROR "HOSTLIX_RELEASE_URL ${HOSTLIX_RELEASE_URL} has no path element ${PROJECT_VERSION}: "
+          "each version needs an address of its own, which Scoop's autoupdate derives from it")
+endif()
 
 set(sub_args -DCMAKE_BUILD_TYPE=Release -DHOSTLIX_TESTS=OFF -DHOSTLIX_WINE_TESTS=OFF -DHOSTLIX_REQUIRE_TOOLS=ON
-             -DHOSTLIX_CONTACT=${HOSTLIX_CONTACT})
-foreach(setting CERT KEY TIME)
-  if(NOT DEFINED HOSTLIX_SIGN_${setting})
-    set(HOSTLIX_SIGN_${setting} "$ENV{HOSTLIX_SIGN_${setting}}")
-  endif()
+             -DHOSTLIX_WINDOWS_PACKAGES=ON -DHOSTLIX_CONTACT=${HOSTLIX_CONTACT} -DHOSTLIX_HOMEPAGE=${HOSTLIX_HOMEPAGE})
+include(${CMAKE_SOURCE_DIR}/packaging/windows/signing.cmake)
+foreach(setting IN LISTS hostlix_sign_settings)
   list(APPEND sub_args -DHOSTLIX_SIGN_${setting}=${HOSTLIX_SIGN_${setting}})
 endforeach()
 
@@ -47,7 +62,7 @@ foreach(arch x64 x86)
     BINARY_DIR ${tree}
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/toolchains/${toolchain} ${sub_args}
     BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target windows_zip windows_msi
-    BUILD_BYPRODUCTS ${tree}/${zip} ${tree}/${msi}
+    BUILD_BYPRODUCTS ${tree}/${zip} ${tree}/${msi} ${tree}/msi-lower/hostlix-0.1-${arch}.msi
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON)
   foreach(file ${zip} ${msi})
@@ -72,7 +87,7 @@ file(GLOB manifest_templates ${windows_dir}/winget/*.in ${windows_dir}/scoop/*.i
 add_custom_command(OUTPUT ${manifests}
   COMMAND ${CMAKE_COMMAND} -DPROJECT_VERSION=${PROJECT_VERSION}
           -DRELEASE_URL=${HOSTLIX_RELEASE_URL} -DMSIINFO=${MSIINFO}
-          -DMSI_x64=${msi_x64} -DMSI_x86=${msi_x86}
+          -DHOMEPAGE=${HOSTLIX_HOMEPAGE} -DMSI_x64=${msi_x64} -DMSI_x86=${msi_x86}
           -DZIP_win64=${zip_win64} -DZIP_win32=${zip_win32} -DOUTPUT=${CMAKE_BINARY_DIR}
           -P ${windows_dir}/scripts/make_manifests.cmake
   DEPENDS ${release_files} ${windows_dir}/scripts/make_manifests.cmake ${manifest_templates}
@@ -80,22 +95,4 @@ add_custom_command(OUTPUT ${manifests}
   VERBATIM)
 add_custom_target(windows_release ALL DEPENDS ${manifests})
 
-# The test step: the manifests against the files, the hardening of every
-# HOSTLIX.EXE, and the signatures when there are any (trusting the given
-# certificate file: self-signed, or a chain up to its root).
-enable_testing()
-add_test(NAME release_manifests
-  COMMAND ${CMAKE_SOURCE_DIR}/tests/release_manifests_test.py ${CMAKE_BINARY_DIR}
-          ${PROJECT_VERSION} ${HOSTLIX_RELEASE_URL} ${HOSTLIX_CONTACT})
-add_test(NAME pe_hardening
-  COMMAND ${CMAKE_SOURCE_DIR}/tests/check_pe.py ${release_exes} ${release_files})
-if(HOSTLIX_SIGN_CERT)
-  hostlix_find_program(OSSLSIGNCODE osslsigncode REQUIRED)
-  foreach(arch x64 x86)
-    add_test(NAME signature_${arch}_exe
-      COMMAND ${OSSLSIGNCODE} verify -CAfile ${HOSTLIX_SIGN_CERT}
-              -in ${CMAKE_BINARY_DIR}/${arch}/stripped/HOSTLIX.EXE)
-    add_test(NAME signature_${arch}_msi
-      COMMAND ${OSSLSIGNCODE} verify -CAfile ${HOSTLIX_SIGN_CERT} -in ${msi_${arch}})
-  endforeach()
-endif()
+include(cmake/tests/windows_release.cmake)

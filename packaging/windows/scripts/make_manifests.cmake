@@ -3,10 +3,12 @@
 # for the two installers and the Scoop manifest (scoop/hostlix.json) for the
 # two ZIPs. The hashes are those of the files given; the product and upgrade
 # codes are read back from each installer's Property table (msiinfo), so the
-# manifests say what the files hold. Each file's address is RELEASE_URL/name.
+# manifests say what the files hold. Each file's address is RELEASE_URL/name;
+# Scoop's autoupdate takes RELEASE_URL with this version's path element as
+# $version, and its checkver looks for the newest ZIP's name on HOMEPAGE.
 #
-# -DPROJECT_VERSION= -DRELEASE_URL= -DMSIINFO= -DMSI_X64= -DMSI_X86=
-# -DZIP_WIN64= -DZIP_WIN32= -DOUTPUT=
+# -DPROJECT_VERSION= -DRELEASE_URL= -DHOMEPAGE= -DMSIINFO= -DMSI_x64= -DMSI_x86=
+# -DZIP_win64= -DZIP_win32= -DOUTPUT=
 cmake_policy(VERSION 3.25)
 
 function(msi_property msi name result)
@@ -34,7 +36,9 @@ foreach(arch win64 win32)
   set(url_${arch} ${RELEASE_URL}/${name})
   file(SHA256 ${file} sha256_${arch})
 endforeach()
-set(release_url ${RELEASE_URL})
+set(homepage ${HOMEPAGE})
+string(REPLACE "/${PROJECT_VERSION}/" "/$version/" autoupdate_url "${RELEASE_URL}/")
+string(REGEX REPLACE "/$" "" autoupdate_url "${autoupdate_url}")
 
 file(REMOVE_RECURSE ${OUTPUT}/winget ${OUTPUT}/scoop)
 file(GLOB templates ${CMAKE_CURRENT_LIST_DIR}/../winget/*.yaml.in)

@@ -5,24 +5,25 @@
 #   that apply it;
 # - the file version of HOSTLIX.EXE (wixl leaves the file unversioned, with a
 #   hash instead, so an upgrade would not know which copy is newer);
-# - the package code, which wixl draws at random;
+# - the package code, which wixl draws at random, and the platform in the
+#   summary's Template: Windows Installer knows x86 as "Intel" and refuses a
+#   package whose platform it cannot parse (wixl's own "Intel" for x86 would
+#   do, but the summary is rewritten here as a whole);
 # - the upgrade of the same version: the Upgrade row's maximum (this version)
 #   made inclusive, so that installing one architecture replaces the other
 #   architecture of the same version (they share the UpgradeCode).
 # The product code is fixed per version and architecture, and the package
 # code per content: both are name-based UUIDs under the UpgradeCode. wixl
-# stamps the summary with the current time: it runs under faketime, the clock
-# frozen at
-# EPOCH, so that two builds give the same bytes. The MSI is signed last
-# (sign.cmake).
+# stamps the summary with the current time: it runs under faketime, the
+# clock frozen at EPOCH, so that two builds give the same bytes. The MSI is
+# signed last (sign.cmake).
 #
-# Run by windows.cmake and by the installer test (for a lower version), with
+# Run by windows.cmake (for this version, and for 0.1 for the upgrade test), with
 # -DWIXL= -DMSIBUILD= -DFAKETIME= -DWXS= -DEXE= -DLICENSE= -DREADME=
-# -DVERSION= -DFILE_VERSION= -DCONTACT= -DARCH=x64|x86 -DUPGRADE_CODE= -DEPOCH=
+# -DVERSION= -DFILE_VERSION= -DCONTACT= -DHOMEPAGE= -DARCH=x64|x86 -DUPGRADE_CODE= -DEPOCH=
 # -DSTAGE= -DOUTPUT= and the SIGN_* settings of sign.cmake.
 cmake_policy(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/sign.cmake)
-
 
 # The cabinet records each file's time: the release time, in UTC.
 file(REMOVE_RECURSE ${STAGE})
@@ -47,9 +48,11 @@ string(UUID package_code NAMESPACE ${UPGRADE_CODE} NAME "package ${content}" TYP
 if(ARCH STREQUAL "x64")
   set(folder ProgramFiles64Folder)
   set(win64 yes)
+  set(platform x64)
 else()
   set(folder ProgramFilesFolder)
   set(win64 no)
+  set(platform Intel)
 endif()
 
 execute_process(COMMAND date -u -d @${EPOCH} "+%Y-%m-%d %H:%M:%S"
@@ -62,7 +65,7 @@ execute_process(
           ${WIXL} -a ${ARCH} -o ${OUTPUT}
           -D ProductCode=${product_code} -D UpgradeCode=${UPGRADE_CODE} -D Version=${VERSION}
           -D Arch=${ARCH} -D ProgramFilesFolder=${folder} -D Win64=${win64}
-          -D Contact=${CONTACT} -D Exe=HOSTLIX.EXE -D License=LICENSE.TXT -D Readme=README.TXT hostlix.wxs
+          -D Contact=${CONTACT} -D Homepage=${HOMEPAGE} -D Exe=HOSTLIX.EXE -D License=LICENSE.TXT -D Readme=README.TXT hostlix.wxs
   WORKING_DIRECTORY ${STAGE} COMMAND_ERROR_IS_FATAL ANY)
 
 execute_process(COMMAND ${MSIBUILD} ${OUTPUT} -i ${CMAKE_CURRENT_LIST_DIR}/../Environment.idt COMMAND_ERROR_IS_FATAL ANY)
@@ -80,11 +83,11 @@ execute_process(COMMAND ${MSIBUILD} ${OUTPUT} -q
     "DELETE FROM `Upgrade` WHERE `VersionMax` = '${VERSION}' AND `Attributes` = 1" COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND ${MSIBUILD} ${OUTPUT} -q
     "INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMax`, `Attributes`, `ActionProperty`) VALUES ('{${UPGRADE_CODE}}', '${VERSION}', 513, 'WIX_UPGRADE_DETECTED')" COMMAND_ERROR_IS_FATAL ANY)
-# (The template "ARCH;1033" holds a semicolon: it must not pass through a list.)
+# (The template "PLATFORM;1033" holds a semicolon: it must not pass through a list.)
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${FAKETIME} -f "${frozen}"
           ${MSIBUILD} ${OUTPUT} -s "HOSTLIX ${VERSION} (${ARCH})" "The HOSTLIX project"
-          "${ARCH};1033" "{${package_code}}"
+          "${platform};1033" "{${package_code}}"
   COMMAND_ERROR_IS_FATAL ANY)
 
 hostlix_sign(${OUTPUT})
