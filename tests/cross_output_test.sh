@@ -96,10 +96,10 @@ arguments=(
   10...1 10.0.. '\\10.0.0.\share' 10.0..9 .10.0.0.2.
   # Overflow: fields of 256 and more, numbers of more than 18 digits, a
   # number beyond the format's exponent range, and octal fields at the ends
-  # of the 64-bit range.
+  # of the 64-bit range (-2^63 + 1 packs as 1 only in the 80-bit format).
   10.0.0.256 10.0.0.4294967297 10.0.0.99999999999999999999 10.0.0.000000000000000000000000255
   1234567890123456789012.0.0.10 "10.0.0.1$zeros" '10.0.0.&1000000000000000000000'
-  '10.0.0.&1777777777777777777401' '10.0.0.&777777777777777777777'
+  '10.0.0.&1000000000000000000001' '10.0.0.&1777777777777777777401' '10.0.0.&777777777777777777777'
   # Line feeds are skipped before a number, a carriage return is not;
   # bytes above 127 end a number.
   $'10.0.0.\n9' $'10.0.0.\r9' $'10.0.0.1\xc3\xa9'
