@@ -78,6 +78,7 @@ compare() {
 }
 
 zeros=$(printf '%04932d' 0)
+# shellcheck disable=SC2016 # a "$" in an argument is the argument's own
 arguments=(
   # Dotted quads: plain, leading zeros (read in decimal), the address 0 (the
   # machine's own name), wrapped in a UNC path or a URL, too few or too many
