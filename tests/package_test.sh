@@ -2,9 +2,9 @@
 # Checks a Debian package of hostlix built from debian/, of any architecture:
 # it holds the command, the man page, the completion and the copyright file,
 # depends on libc6 and libstdc++6 and links the shared libstdc++, and the
-# binary unpacked from it answers (natively, or under qemu-user for arm64 and
-# armhf). How the files are stripped and
-# compressed is debhelper's work and lintian's to check.
+# binary unpacked from it answers (natively, or under qemu-user for another
+# architecture). How the files are stripped and compressed is debhelper's
+# work and lintian's to check.
 #
 # Usage: tests/package_test.sh hostlix_VERSION-REVISION_ARCH.deb
 set -u
@@ -30,14 +30,21 @@ trap 'rm -rf "$root"' EXIT
 dpkg -x "$deb" "$root"
 check "the command links the shared libstdc++.so.6" \
   grep -q -E 'NEEDED.*\[libstdc\+\+\.so\.6\]' <<<"$(readelf -d "$root/usr/bin/hostlix")"
-case $arch in
-  "$(dpkg --print-architecture)") run=() ;;
-  arm64) run=(qemu-aarch64 -L /usr/aarch64-linux-gnu) ;;
-  armhf) run=(qemu-arm -L /usr/arm-linux-gnueabihf) ;;
-  *) run=(false) ;;
-esac
-if [ "${run[0]:-}" = false ] || ! command -v "${run[0]:-true}" >/dev/null; then
-  check "a way to run a $arch binary here" false
+# Another architecture's binary runs under the qemu-user of its toolchain
+# file, as the installed package runs: against this system's libc6:ARCH and
+# libstdc++6:ARCH.
+run=()
+if [ "$arch" != "$(dpkg --print-architecture)" ]; then
+  triplet=$(dpkg-architecture -a "$arch" -qDEB_HOST_GNU_TYPE 2>/dev/null)
+  qemu=$(sed -n 's/^set(hostlix_qemu \(.*\))$/\1/p' "$src/cmake/toolchains/$triplet.cmake" 2>/dev/null)
+  run=("qemu-${qemu:-none}")
+fi
+installed=yes
+for library in "libc6:$arch" "libstdc++6:$arch"; do
+  [ "$(dpkg-query -W -f '${Status}' "$library" 2>/dev/null)" = "install ok installed" ] || installed=no
+done
+if ! command -v "${run[0]:-true}" >/dev/null || [ "$installed" = no ]; then
+  check "qemu-user, libc6:$arch and libstdc++6:$arch to run a $arch binary here" false
 else
   # The answer comes from this machine's hosts file, which names localhost.
   "${run[@]}" "$root/usr/bin/hostlix" localhost >"$root/out"

@@ -13,8 +13,14 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   set(CMAKE_RC_COMPILER ${hostlix_triplet}-windres)
 else()
-  # The target's programs run under Debian's qemu-user, which finds the
-  # target's C library in the toolchain's sysroot.
+  # The target's programs run under Debian's qemu-user, with the toolchain's
+  # sysroot as their /. Its loader still reads the host's /etc/ld.so.cache,
+  # which names the host's own libraries of the target architecture where
+  # libc6:ARCH is installed; qemu finds those outside the sysroot, and a
+  # loader and a C library from two glibc builds abort. LD_LIBRARY_PATH,
+  # which the loader searches before the cache, keeps every library in the
+  # sysroot.
   hostlix_find_program(hostlix_emulator qemu-${hostlix_qemu} REQUIRED)
-  set(CMAKE_CROSSCOMPILING_EMULATOR qemu-${hostlix_qemu} -L /usr/${hostlix_triplet})
+  set(CMAKE_CROSSCOMPILING_EMULATOR qemu-${hostlix_qemu}
+      -E LD_LIBRARY_PATH=/usr/${hostlix_triplet}/lib -L /usr/${hostlix_triplet})
 endif()
