@@ -13,7 +13,6 @@
 #include "lookup/program_main.h"
 #include "lookup/usage.h"
 #include "services/command_tail.h"
-#include "services/number_text.h"
 #include "tests/fake_platform.h"
 
 namespace {
@@ -31,11 +30,6 @@ constexpr std::string_view kNoName = "ERROR: Could not resolve IP Address to hos
 constexpr std::string_view kNoAddress = "ERROR: Could not resolve hostname to IP Address.";
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  hostlix::SetNumericEnvironment();
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace hostlix;

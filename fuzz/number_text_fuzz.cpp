@@ -8,11 +8,6 @@
 
 #include "services/number_text.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  hostlix::SetNumericEnvironment();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const hostlix::Number value = hostlix::TextToNumber(text);

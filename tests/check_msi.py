@@ -24,9 +24,8 @@ Usage: tests/check_msi.py VERSION CONTACT HOMEPAGE FILE.msi...
 import os
 import re
 import subprocess
-import sys
 
-from checks import Checks
+from checks import Checks, run
 
 GUID = r"\{[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\}"
 PLATFORM = {"x64": "x64", "x86": "Intel"}
@@ -147,6 +146,4 @@ def main(version, contact, homepage, msis):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) < 5:
-        sys.exit(__doc__.strip().splitlines()[-1])
-    sys.exit(main(sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4:]))
+    run(main, __doc__)

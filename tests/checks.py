@@ -2,6 +2,8 @@
 Checks counts checks, prints one FAIL line for each that fails, and ends
 with the closing count and the status (1 when any failed)."""
 
+import sys
+
 
 class Checks:
     def __init__(self):
@@ -27,3 +29,12 @@ class Checks:
     def summary(self):
         print(f"{self.passed} passed, {self.failed} failed")
         return 1 if self.failed else 0
+
+
+def run(main, doc):
+    """Exits with main(A, B, C, [FILE...])'s status, A to C the command
+    line's first three words and the files the rest; with fewer than four
+    words, exits with the usage line that ends doc."""
+    if len(sys.argv) < 5:
+        sys.exit(doc.strip().splitlines()[-1])
+    sys.exit(main(sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4:]))

@@ -16,11 +16,10 @@ Usage: tests/release_texts_test.py LICENSE CONTACT HOMEPAGE FILE...  (*.zip, *.m
 import os
 import re
 import subprocess
-import sys
 import tempfile
 import zipfile
 
-from checks import Checks
+from checks import Checks, run
 
 # What README.TXT must say, each as a pattern over its text.
 README_MUST_SAY = {
@@ -97,6 +96,4 @@ def main(license_path, contact, homepage, paths):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) < 5:
-        sys.exit(__doc__.strip().splitlines()[-1])
-    sys.exit(main(sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4:]))
+    run(main, __doc__)
