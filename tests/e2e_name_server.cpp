@@ -154,7 +154,8 @@ std::string StartNameServer(const std::string& data_folder) {
       return "unbound ended at start-up: " + ReadAll(errors);
     }
   }
-  const std::string problem = "unbound did not answer from its zones within 60 s: " + ReadAll(errors);
+  const std::string problem =
+      "unbound did not answer from its zones within 60 s: " + ReadAll(errors);
   StopNameServer();
   return problem;
 }
