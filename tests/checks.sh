@@ -83,4 +83,7 @@ work_folder() {
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
   fi
+  # Absolute, so that it still holds after a script changes its folder.
+  mkdir -p "$work"
+  work=$(cd "$work" && pwd)
 }
