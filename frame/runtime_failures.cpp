@@ -4,9 +4,11 @@
 //
 // The command is built without exceptions, so the library's headers report
 // failures through the std::__throw_* helpers of <bits/functexcept.h> and
-// operator new. Every one is defined here; with the static runtime a helper
-// missing here shows as "multiple definition" at link time (the handbook's
-// "The C++ runtime's failure helpers").
+// operator new. Every one is defined here: the command is linked as a C
+// program, without the C++ library, so a helper missing here fails the link
+// as an undefined reference (the handbook's "The C++ runtime's failure
+// helpers"). frame/cxx_library_parts.cpp has the rest of what the library
+// would give.
 #include <unistd.h>
 
 #include <cstdlib>

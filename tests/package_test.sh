@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks a Debian package of hostlix built from debian/, of any architecture:
 # it holds the command, the man page, the completion and the copyright file,
-# depends on libc6 and libstdc++6 and links the shared libstdc++, and the
+# depends on libc6 alone and its command loads libc.so.6 alone, and the
 # binary unpacked from it answers (natively, or under qemu-user for another
 # architecture). How the files are stripped and compressed is debhelper's
 # work and lintian's to check.
@@ -19,32 +19,30 @@ for file in ./usr/bin/hostlix ./usr/share/man/man1/hostlix.1.gz \
             ./usr/share/bash-completion/completions/hostlix ./usr/share/doc/hostlix/copyright; do
   check "holds $file" grep -q -E " $file\$" <<<"$contents"
 done
-# The shared C++ runtime, as Debian links every program.
-for library in libc6 libstdc++6; do
-  check "Depends on a version of $library" \
-    grep -q -E "(^|, )${library//+/\\+} \\(>= [0-9.]+\\)" <<<"$(dpkg-deb -f "$deb" Depends)"
-done
+# The command is linked as a C program: the C library is all it needs.
+depends=$(dpkg-deb -f "$deb" Depends)
+check "Depends on a version of libc6 and nothing else (Depends: $depends)" \
+  grep -q -x -E "libc6 \\(>= [0-9.]+\\)" <<<"$depends"
 
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg -x "$deb" "$root"
-check "the command links the shared libstdc++.so.6" \
-  grep -q -E 'NEEDED.*\[libstdc\+\+\.so\.6\]' <<<"$(readelf -d "$root/usr/bin/hostlix")"
+# libc.so.6 and, where an architecture lists it, the dynamic loader.
+needed=$(readelf -d "$root/usr/bin/hostlix" | sed -n 's/.*(NEEDED).*\[\(.*\)\]$/\1/p' | sort | tr '\n' ' ')
+check "the command NEEDs libc.so.6 alone (NEEDED: $needed)" \
+  grep -q -x -E "(ld(-linux[-a-z0-9_]*|64)?\.so\.[0-9]+ )?libc\.so\.6 " <<<"$needed"
 # Another architecture's binary runs under the qemu-user of its toolchain
-# file, as the installed package runs: against this system's libc6:ARCH and
-# libstdc++6:ARCH.
+# file, as the installed package runs: against this system's libc6:ARCH.
 run=()
 if [ "$arch" != "$(dpkg --print-architecture)" ]; then
   triplet=$(dpkg-architecture -a "$arch" -qDEB_HOST_GNU_TYPE 2>/dev/null)
   qemu=$(sed -n 's/^set(hostlix_qemu \(.*\))$/\1/p' "$src/cmake/toolchains/$triplet.cmake" 2>/dev/null)
   run=("qemu-${qemu:-none}")
 fi
-installed=yes
-for library in "libc6:$arch" "libstdc++6:$arch"; do
-  [ "$(dpkg-query -W -f '${Status}' "$library" 2>/dev/null)" = "install ok installed" ] || installed=no
-done
+installed=no
+[ "$(dpkg-query -W -f '${Status}' "libc6:$arch" 2>/dev/null)" != "install ok installed" ] || installed=yes
 if ! command -v "${run[0]:-true}" >/dev/null || [ "$installed" = no ]; then
-  check "qemu-user, libc6:$arch and libstdc++6:$arch to run a $arch binary here" false
+  check "qemu-user and libc6:$arch to run a $arch binary here" false
 else
   # The answer comes from this machine's hosts file, which names localhost.
   "${run[@]}" "$root/usr/bin/hostlix" localhost >"$root/out"

@@ -41,6 +41,10 @@ for file in /usr/bin/hostlix /usr/share/man/man1/hostlix.1.gz \
             /usr/share/bash-completion/completions/hostlix /usr/share/licenses/hostlix/LICENSE; do
   echo "$files" | grep -q -x -F "$file" || { echo "$0: $rpm lacks $file" >&2; exit 1; }
 done
+# The command is linked as a C program: of the shared libraries, it requires
+# the C library alone (rpm reads the requirements from the binary).
+others=$(rpm -qp --requires "$rpm" | grep -F '.so' | grep -v -E '^(libc\.so\.6|ld-linux[-a-z0-9_]*\.so\.[0-9]+)(\(|$)' || true)
+[ -z "$others" ] || { echo "$0: $rpm requires more than libc.so.6: $others" >&2; exit 1; }
 # rpmlint on what the RPM recipe makes: the -debuginfo and -debugsource packages
 # are find-debuginfo's.
 rpmlint -c "$here/rpmlint-fedora.toml" -r "$here/rpmlintrc" "$out"/*.rpm "$here/hostlix.spec"
