@@ -47,6 +47,9 @@ if [ -z "${HOSTLIX_BENCH_INSIDE:-}" ]; then
       exit 2
     fi
   fi
+  for hostlix in "${builds[@]}"; do
+    [ -x "$hostlix" ] || { echo "$hostlix: no such command" >&2; exit 2; }
+  done
   for tool in valgrind bc cc; do
     command -v "$tool" >/dev/null || { echo "$tool missing" >&2; exit 2; }
   done

@@ -1,6 +1,8 @@
 // What the command does when the C++ runtime cannot go on: running out of
-// memory, or any failure the standard library would report by throwing, ends
-// the process at once with status 255 and writes nothing more.
+// memory, any failure the standard library would report by throwing, or one
+// of its assertions (built with _GLIBCXX_ASSERTIONS, as some distributions
+// build) failing, ends the process at once with status 255 and writes
+// nothing more.
 //
 // The command is built without exceptions, so the library's headers report
 // failures through the std::__throw_* helpers of <bits/functexcept.h> and
@@ -57,4 +59,9 @@ void __throw_range_error(const char*) { RuntimeFailure(); }
 void __throw_overflow_error(const char*) { RuntimeFailure(); }
 void __throw_underflow_error(const char*) { RuntimeFailure(); }
 void __throw_bad_function_call() { RuntimeFailure(); }
+// A failed _GLIBCXX_ASSERTIONS check: the library would print it on standard
+// error and abort.
+void __glibcxx_assert_fail(const char*, int, const char*, const char*) noexcept {
+  RuntimeFailure();
+}
 }  // namespace std

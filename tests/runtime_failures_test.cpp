@@ -1,6 +1,7 @@
-// Built like the command (no exceptions, no RTTI, the static runtime and
-// frame/runtime_failures.cpp) and calling the standard-library facilities
-// that would throw: that it links at all is the first check. Then each
+// Built like the command (no exceptions, no RTTI, linked as a C program with
+// frame/runtime_failures.cpp) and with the library's assertions on, calling
+// the standard-library facilities that would throw or assert: that it links
+// at all is the first check. Then each
 // failure runs in a child process, which must end with status 255 and
 // nothing else; the same calls with good arguments must work.
 #include <sys/wait.h>
@@ -32,6 +33,12 @@ int VectorAt(int good) {
 int Substr(int good) {
   const std::string s = "host";
   return s.substr(good ? 4 : 5).empty() ? 0 : 1;
+}
+// operator[] past the end, which only _GLIBCXX_ASSERTIONS checks.
+int VectorIndex(int good) {
+  const std::vector<int> v = {1, 2, 3};
+  volatile size_t index = good ? 2 : 3;
+  return v[index] == 3 ? 0 : 1;
 }
 int Function(int good) {
   std::function<int()> f;
@@ -67,10 +74,15 @@ int NothrowAllocation(int good) {
 }
 
 const Case kCases[] = {
-    {"std::stoi on a non-number", Stoi},    {"std::stoi out of range", StoiRange},
-    {"vector::at past the end", VectorAt},  {"string::substr past the end", Substr},
-    {"empty std::function", Function},      {"failed allocation", Allocation},
-    {"string::reserve too large", Reserve}, {"new (std::nothrow) too large", NothrowAllocation, 1},
+    {"std::stoi on a non-number", Stoi},
+    {"std::stoi out of range", StoiRange},
+    {"vector::at past the end", VectorAt},
+    {"vector::operator[] past the end", VectorIndex},
+    {"string::substr past the end", Substr},
+    {"empty std::function", Function},
+    {"failed allocation", Allocation},
+    {"string::reserve too large", Reserve},
+    {"new (std::nothrow) too large", NothrowAllocation, 1},
 };
 
 // Exit status of run(good) in a child, or -1 if it did not exit.
