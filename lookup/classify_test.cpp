@@ -42,6 +42,10 @@ TEST(ClassifyArgument, Table) {
       {"LocalHost", H, "LocalHost"},
       {"my-host", H, "my-host"},
       {"9_9", H, "9_9"},
+      {"10-20", H, "10-20"},  // digits with a hyphen: a name, not a quad
+      {"0-day", H, "0-day"},
+      {"localhost  ", H, "localhost"},
+      {"\"localhost \"", H, "localhost"},
       {"\\\\1.2.3.\\share", A, "1.2.3."},
       {"1.2.3.&377", A, "1.2.3.&377"},
       {"1.2.3.+7", A, "1.2.3.+7"},

@@ -408,6 +408,17 @@ TEST_F(EndToEnd, HostNameRoad) {
       {{"zero.test"}, kNoAddress, 1},  // its first address is 0.0.0.0
       {{"nowhere.test"}, kNoAddress, 1},
       {{"localhost:80"}, kNoAddress, 1},
+      // Blanks after the host go before the host is cut, inside quotes too.
+      {{"localhost "}, "127.0.0.1\r\n", 0},
+      {{"localhost  "}, "127.0.0.1\r\n", 0},
+      {{"\"localhost \""}, "127.0.0.1\r\n", 0},
+      {{"\"localhost  \""}, "127.0.0.1\r\n", 0},
+      // Digits with a hyphen or an underscore make a host name, never a
+      // malformed dotted quad.
+      {{"1-2-3"}, "192.0.2.45\r\n", 0},
+      {{"9_9"}, "192.0.2.46\r\n", 0},
+      {{"10-20"}, kNoAddress, 1},
+      {{"0-day"}, kNoAddress, 1},
   });
 }
 
