@@ -59,12 +59,16 @@ loopback_hosts() {
 # SUITE (tests/chroot_tarball.sh) unpacked into FOLDER/root, with the
 # loopback lines in /etc/hosts and a cache for apt's downloads of its own
 # (HOSTLIX_APT_CACHE). Where the mirror cannot give SUITE, the script says
-# that WHAT was skipped, and why, and ends.
+# that WHAT was skipped, and why, and ends; with HOSTLIX_REQUIRE_ALL_TESTS
+# set it fails instead.
 unpack_chroot() {
   local folder=$1 what=$2 made=0 tarball
   shift 2
   tarball=$(tests/chroot_tarball.sh "$@") || made=$?
-  if [ "$made" -eq 77 ]; then
+  if [ "$made" -eq 77 ] && [ -n "${HOSTLIX_REQUIRE_ALL_TESTS:-}" ]; then
+    echo "FAIL: $what: the mirror cannot give $1 (above)"
+    exit 1
+  elif [ "$made" -eq 77 ]; then
     echo "SKIPPED: $what: the mirror cannot give $1 (above)"
     exit 0
   fi
@@ -81,7 +85,12 @@ work_folder() {
   work=${1:-}
   if [ -z "$work" ]; then
     work=$(mktemp -d)
-    trap 'rm -rf "$work"' EXIT
+    # After whatever the caller's own EXIT trap does.
+    local caller
+    caller=$(trap -p EXIT)
+    caller=${caller#"trap -- "}
+    eval "hostlix_caller_exit_trap=${caller%" EXIT"}"
+    trap 'eval "$hostlix_caller_exit_trap"; rm -rf "$work"' EXIT
   fi
   # Absolute, so that it still holds after a script changes its folder.
   mkdir -p "$work"

@@ -9,7 +9,9 @@
 # Usage: tests/reproducible_test.sh [work folder]   (default: a temporary one)
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$src" log -1 --format=%ct 2>/dev/null || date +%s)}
+# The commit's own time: never the clock, which would differ between runs.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$src" log -1 --format=%ct)}
+export SOURCE_DATE_EPOCH
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-2}
 
 # shellcheck source=tests/checks.sh

@@ -65,7 +65,8 @@ result "the source package as shipped" "$shipped"
 [ "$shipped" -ne 0 ] || lint "the source package as shipped" shipped/hostlix_*.dsc
 if [ "$built" -eq 0 ]; then
   # What the sponsor's edits bring: Uploaders asks for Vcs fields (a public
-  # home again), and 1.03-2 is no initial upload, whose override then idles.
+  # home again), and its second revision is no initial upload, whose
+  # override then idles.
   lint "the sponsored build" 'hostlix_*_amd64.changes' \
     'co-maintained-package-with-no-vcs-fields|unused-override initial-upload-closes-no-bugs'
   checked=0
