@@ -16,14 +16,17 @@ src=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=tests/checks.sh
 . "$src/tests/checks.sh"
 
+# shellcheck source=tests/wine.sh
+. "$src/tests/wine.sh"
+
 export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-wineserver=$(dirname "$wine")/wineserver
 work=$prefix.work
-"$wineserver" -k 2>/dev/null
+wine_stop_server "$wine"
 rm -rf "$prefix" "$work"
 mkdir -p "$work/elsewhere"
-trap '"$wineserver" -k 2>/dev/null; rm -rf "$work"' EXIT
-"$wine" wineboot --init >/dev/null 2>&1 || { echo "FAIL: wineboot"; exit 1; }
+trap 'wine_stop_server "$wine"; rm -rf "$work"' EXIT
+wine_make_prefix "$wine" >/dev/null 2>&1 || { echo "FAIL: wineboot"; exit 1; }
+wine_hold_server "$wine"
 
 # The x86 installer goes to Program Files (x86) on 64-bit Windows.
 folder='C:\Program Files\HOSTLIX'

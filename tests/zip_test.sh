@@ -11,8 +11,11 @@ zip=$1 wine=$2 objdump=$3
 src=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=tests/checks.sh
 . "$src/tests/checks.sh"
+# shellcheck source=tests/wine.sh
+. "$src/tests/wine.sh"
 dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
+wine_hold_server "$wine"
+trap 'wine_stop_server "$wine"; rm -rf "$dir"' EXIT
 unzip -q "$zip" -d "$dir" || { echo "FAIL: unzip $zip"; exit 1; }
 exe=$dir/HOSTLIX.EXE readme=$dir/README.TXT
 

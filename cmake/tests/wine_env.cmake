@@ -26,8 +26,10 @@ function(hostlix_wine_env var loader bits prefix)
 endfunction()
 
 # hostlix_add_wine_prefix(NAME FIXTURE LOADER ENV...): the test NAME, which
-# makes the prefix of ENV once before the tests that require FIXTURE.
+# makes the prefix of ENV once before the tests that require FIXTURE
+# (tests/wine_prefix.sh).
 function(hostlix_add_wine_prefix name fixture loader)
-  add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} -E env ${ARGN} ${loader} wineboot --init)
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_COMMAND} -E env ${ARGN} ${CMAKE_SOURCE_DIR}/tests/wine_prefix.sh ${loader})
   set_tests_properties(${name} PROPERTIES FIXTURES_SETUP ${fixture} TIMEOUT 600)
 endfunction()
