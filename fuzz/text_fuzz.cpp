@@ -2,8 +2,6 @@
 // field numbers: every result within its documented bounds, searches, pieces
 // and fields equal to the obvious ones, and the three field operations in
 // agreement.
-#include <fuzzer/FuzzedDataProvider.h>
-
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -13,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz/fuzz_input.h"
 #include "services/text.h"
 
 namespace {
@@ -47,12 +46,12 @@ std::vector<std::string_view> PlainFields(std::string_view text, std::string_vie
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace hostlix;
-  FuzzedDataProvider in(data, size);
-  const int32_t start = in.ConsumeIntegral<int32_t>();
-  const int32_t length = in.ConsumeIntegral<int32_t>();
-  const int32_t n = in.ConsumeIntegral<int32_t>();
-  const std::string set = in.ConsumeRandomLengthString(8);
-  const std::string text = in.ConsumeRemainingBytesAsString();
+  FuzzInput in(data, size);
+  const int32_t start = in.TakeInt32();
+  const int32_t length = in.TakeInt32();
+  const int32_t n = in.TakeInt32();
+  const std::string set = in.TakeText(8);
+  const std::string text = in.TakeRest();
   const size_t from = static_cast<size_t>(std::max(start, 1)) - 1;
 
   const std::string_view left = TrimAnyLeft(text, set);
