@@ -50,6 +50,8 @@ TEST(FormCommandLine, TailIsTheArgumentsJoinedByBlanks) {
       {{"hostlix"}, "\"hostlix\"", ""},
       {{"/opt/my tools/hostlix", "host1"}, "\"/opt/my tools/hostlix\" host1", "host1"},
       {{"/x\"y/hostlix", "h"}, "\"/xy/hostlix\" h", "h"},  // a quote in the path
+      {{"/x\"\"y/hostlix"}, "\"/xy/hostlix\"", ""},        // quotes, nothing after them
+      {{"/x\"\"\"y/host\"lix", "h"}, "\"/xy/hostlix\" h", "h"},
       {{"hostlix", "a b", "c"}, "\"hostlix\" a b c", "a b c"},
       {{"hostlix", "\"host.\""}, "\"hostlix\" \"host.\"", "\"host.\""},
       {{"hostlix", "  x  "}, "\"hostlix\"   x  ", "x  "},
