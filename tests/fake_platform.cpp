@@ -58,21 +58,30 @@ IPv4Address HostAddressOf(std::string_view name, int32_t position) {
   fake::Platform& p = fake::Get();
   p.names_asked.emplace_back(name);
   const auto found = p.hosts.find(std::string(name));
-  if (found == p.hosts.end() && p.answer_from_hash) return fake::AddressFromHash(name, position);
-  if (found == p.hosts.end() || position < 1 ||
-      static_cast<size_t>(position) > found->second.size()) {
-    return 0;
+  IPv4Address address = 0;
+  if (found == p.hosts.end()) {
+    if (p.answer_from_hash) address = fake::AddressFromHash(name, position);
+  } else if (position >= 1 && static_cast<size_t>(position) <= found->second.size()) {
+    address = found->second[static_cast<size_t>(position) - 1];
   }
-  return found->second[static_cast<size_t>(position) - 1];
+  p.addresses_given.push_back(address);
+  return address;
 }
 
 std::string HostNameOf(IPv4Address address) {
   fake::Platform& p = fake::Get();
   p.addresses_asked.push_back(address);
-  if (address == 0) return p.own_name;
   const auto found = p.names.find(address);
-  if (found == p.names.end() && p.answer_from_hash) return fake::NameFromHash(address);
-  return found == p.names.end() ? std::string() : found->second;
+  std::string name;
+  if (address == 0) {
+    name = p.own_name;
+  } else if (found != p.names.end()) {
+    name = found->second;
+  } else if (p.answer_from_hash) {
+    name = fake::NameFromHash(address);
+  }
+  p.names_given.push_back(name);
+  return name;
 }
 
 }  // namespace hostlix

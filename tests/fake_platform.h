@@ -1,9 +1,9 @@
 // Stand-ins for the console and the resolver, linked into the unit tests and
 // the fuzz targets in place of the platform layer: lines are recorded,
-// lookups answered from a table, and every query is remembered. With
-// `answer_from_hash` set, as the fuzz targets set it, a question the table
-// lacks is answered from a hash of the question, so that every road (found,
-// not found, address 0) is taken without a network or a hosts file.
+// lookups answered from a table, and every query and its answer remembered.
+// With `answer_from_hash` set, as the fuzz targets set it, a question the
+// table lacks is answered from a hash of the question, so that every road
+// (found, not found, address 0) is taken without a network or a hosts file.
 
 #ifndef HOSTLIX_TESTS_FAKE_PLATFORM_H_
 #define HOSTLIX_TESTS_FAKE_PLATFORM_H_
@@ -22,7 +22,9 @@ struct Platform {
   std::map<IPv4Address, std::string> names;               // reverse answers
   std::string own_name = "fake-box";                      // for address 0
   std::vector<std::string> names_asked;                   // HostAddressOf calls
+  std::vector<IPv4Address> addresses_given;               // and their answers
   std::vector<IPv4Address> addresses_asked;               // HostNameOf calls
+  std::vector<std::string> names_given;                   // and their answers
   bool answer_from_hash = false;
 };
 
