@@ -57,6 +57,7 @@ TEST(FormCommandLine, TailIsTheArgumentsJoinedByBlanks) {
       {{"hostlix", "  x  "}, "\"hostlix\"   x  ", "x  "},
       {{"hostlix", "", "x"}, "\"hostlix\"  x", "x"},
       {{"hostlix", "\tx"}, "\"hostlix\" \tx", "\tx"},
+      {{"hostlix", "a", nullptr, "b"}, "\"hostlix\" a", "a"},  // argc past a null
       {{nullptr}, "\"\"", ""},
       {{}, "\"\"", ""},
   };

@@ -46,6 +46,7 @@ TEST(AddressAt, WalksTheListInItsOrder) {
     EXPECT_EQ(BytesOf(AddressAt(entry, kIPv4, c.position)), c.bytes) << c.position;
   }
   EXPECT_EQ(AddressAt(Entry{10, 16, list}, kIPv4, 1), 0u);       // not IPv4
+  EXPECT_EQ(AddressAt(Entry{kIPv4, 16, list}, kIPv4, 1), 0u);    // IPv4, not 4 bytes
   EXPECT_EQ(AddressAt(Entry{kIPv4, 4, nullptr}, kIPv4, 1), 0u);  // no list
   char* empty[] = {nullptr};
   EXPECT_EQ(AddressAt(Entry{kIPv4, 4, empty}, kIPv4, 1), 0u);
