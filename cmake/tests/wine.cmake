@@ -13,7 +13,8 @@ hostlix_wine_loader(WINE ${wine_bits})
 if(NOT WINE)
   hostlix_find_program(WINE wine REQUIRED)
 endif()
-hostlix_wine_env(wine_env ${WINE} ${wine_bits} ${CMAKE_BINARY_DIR}/wineprefix)
+set(wine_prefix ${CMAKE_BINARY_DIR}/wineprefix)
+hostlix_wine_env(wine_env ${WINE} ${wine_bits} ${wine_prefix})
 
 add_executable(version_check tests/version_check_win32.cpp)
 target_link_libraries(version_check PRIVATE version)
@@ -27,25 +28,29 @@ if(CMAKE_CXX_COMPILER MATCHES "-posix$")
   hostlix_add_unit_tests()
   add_test(NAME wine_unit_tests
     COMMAND ${CMAKE_COMMAND} -E env ${wine_env} ${WINE} $<TARGET_FILE:hostlix_unit_tests>)
-  set_tests_properties(wine_unit_tests PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 900)
+  set_tests_properties(wine_unit_tests PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 900
+                      RESOURCE_LOCK ${wine_prefix})
 endif()
 
 include(cmake/tests/native_e2e.cmake)
 
-# A Wine prefix of our own, made once before the tests that use it.
+# A Wine prefix of our own, made once before the tests that use it, which
+# take it in turns: the end-to-end suite holds the prefix's wineserver for
+# its run and stops it at the end, under any other test that shares it.
 hostlix_add_wine_prefix(wine_prefix wine ${WINE} ${wine_env})
 
 add_test(NAME wine_version_record
   COMMAND ${CMAKE_COMMAND} -E env ${wine_env}
     ${WINE} $<TARGET_FILE:version_check> $<TARGET_FILE:hostlix>)
-set_tests_properties(wine_version_record PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300)
+set_tests_properties(wine_version_record PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
+                      RESOURCE_LOCK ${wine_prefix})
 
 add_test(NAME wine_end_to_end
   COMMAND ${CMAKE_COMMAND} -E env ${wine_env}
     HOSTLIX_E2E_BINARY=$<TARGET_FILE:hostlix> HOSTLIX_E2E_RUNNER=${WINE}
     ${native_e2e_tests} ${hostlix_e2e_through_runner})
 set_tests_properties(wine_end_to_end PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 1800
-  SKIP_REGULAR_EXPRESSION ${hostlix_e2e_skipped})
+  SKIP_REGULAR_EXPRESSION ${hostlix_e2e_skipped} RESOURCE_LOCK ${wine_prefix})
 
 # With a signing certificate, the signed and stripped copy that the ZIP and
 # the installer hold runs the end-to-end suite as well.
@@ -55,7 +60,7 @@ if(HOSTLIX_SIGN_CERT)
       HOSTLIX_E2E_BINARY=${HOSTLIX_STRIPPED_EXE} HOSTLIX_E2E_RUNNER=${WINE}
       ${native_e2e_tests} ${hostlix_e2e_through_runner})
   set_tests_properties(wine_end_to_end_signed PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 1800
-    SKIP_REGULAR_EXPRESSION ${hostlix_e2e_skipped})
+    SKIP_REGULAR_EXPRESSION ${hostlix_e2e_skipped} RESOURCE_LOCK ${wine_prefix})
 endif()
 
 # The hardening and the version record's copyright of HOSTLIX.EXE and its
