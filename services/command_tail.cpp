@@ -41,8 +41,8 @@ size_t FormCommandLine(int argc, const char* const* argv, std::span<char> line) 
   int count = 1;
   while (count < argc && argv[count] != nullptr) ++count;
 
-  // One pass; the arguments with memccpy, which copies a C string and finds
-  // its end at once. `out` becomes null as soon as something does not fit.
+  // One pass, with memccpy, which copies a C string and finds its end at
+  // once. `out` becomes null as soon as something does not fit.
   char* out = line.data();
   char* const end = line.data() + line.size();
   const auto put = [&](char c) {
@@ -55,11 +55,20 @@ size_t FormCommandLine(int argc, const char* const* argv, std::span<char> line) 
     // Without a NUL in `room` bytes, the text fits only if it ends right there.
     out = stop != nullptr ? stop - 1 : text[room] == '\0' ? end : nullptr;
   };
-  // The name byte by byte, its quotes left out: copying it whole and then
-  // closing the gaps would leave stale bytes after a short line.
+  // A name with quotes goes byte by byte, its quotes left out: copied whole
+  // and then closed up, it would need room for the quotes too and leave
+  // stale bytes after a short line. Any other name is copied whole.
+  // (The search is a loop of its own: a first call of another C library
+  // function would cost more than the copy.)
+  const char* quote = name;
+  while (*quote != '\0' && *quote != '"') ++quote;
   put('"');
-  for (const char* c = name; *c != '\0'; ++c) {
-    if (*c != '"') put(*c);
+  if (*quote == '\0') {
+    copy(name);
+  } else {
+    for (const char* c = name; *c != '\0'; ++c) {
+      if (*c != '"') put(*c);
+    }
   }
   put('"');
   for (int i = 1; i < count; ++i) {
