@@ -41,8 +41,9 @@ size_t FormCommandLine(int argc, const char* const* argv, std::span<char> line) 
   int count = 1;
   while (count < argc && argv[count] != nullptr) ++count;
 
-  // One pass, with memccpy, which copies a C string and finds its end at
-  // once. `out` becomes null as soon as something does not fit.
+  // One pass; the arguments, and a name without quotes, with memccpy, which
+  // copies a C string and finds its end at once. `out` becomes null as soon
+  // as something does not fit.
   char* out = line.data();
   char* const end = line.data() + line.size();
   const auto put = [&](char c) {

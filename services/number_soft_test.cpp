@@ -13,8 +13,6 @@
 namespace hostlix {
 namespace {
 
-using number_carry_table::FromHex;
-
 TEST(SoftNumber, CarriesAndNaNPairsGiveTheX87Bits) {
   for (const number_carry_table::Row& row : number_carry_table::kRows) {
     const SoftNumber a = FromHex<SoftNumber>(row.a);

@@ -156,7 +156,6 @@ long double Opaque(long double value) {
 // checks on every build: the unit gives them still, and the software format
 // the unit's bits.
 TEST(SoftNumberAgainstX87, CarriesAndNaNPairs) {
-  using number_carry_table::FromHex;
   for (const number_carry_table::Row& row : number_carry_table::kRows) {
     const std::string where = std::string(row.a) + ' ' + row.operation + ' ' + row.b;
     const long double hard = number_carry_table::Apply(

@@ -17,11 +17,7 @@
 #ifndef HOSTLIX_TESTS_NUMBER_CARRY_TABLE_H_
 #define HOSTLIX_TESTS_NUMBER_CARRY_TABLE_H_
 
-#include <charconv>
 #include <cstdint>
-#include <string_view>
-
-#include "services/number_parts.h"
 
 namespace hostlix {
 namespace number_carry_table {
@@ -97,16 +93,6 @@ constexpr IntegerRow kIntegerRows[] = {
     {"401E:FFFFFFFFFFFFFFFF", 4294967296}, {"3FFE:FFFFFFFFFFFFFFFF", 1},
     {"C006:FF80000000000000", -256},
 };
-
-// The value that Hex(NumberBytes(value)) prints as `hex`.
-template <typename N>
-N FromHex(std::string_view hex) {
-  uint16_t top = 0;
-  uint64_t significand = 0;
-  std::from_chars(hex.data(), hex.data() + 4, top, 16);
-  std::from_chars(hex.data() + 5, hex.data() + hex.size(), significand, 16);
-  return NumberFromParts<N>((top & 0x8000) != 0, top & 0x7FFF, significand);
-}
 
 template <typename N>
 N Apply(char operation, N a, N b) {

@@ -12,13 +12,16 @@
 # wine_make_prefix, holds one server while it runs (wine_hold_server), and
 # stops it on exit (wine_stop_server).
 
+# wine_server WINE ARG...: runs the wineserver beside the loader WINE.
+wine_server() {
+  "$(dirname "$1")/wineserver" "${@:2}"
+}
+
 # wine_stop_server WINE: stops the server that answers for WINEPREFIX, if
 # one does, and waits until it has ended.
 wine_stop_server() {
-  local server
-  server=$(dirname "$1")/wineserver
-  "$server" -k 2>/dev/null
-  "$server" -w 2>/dev/null
+  wine_server "$1" -k 2>/dev/null
+  wine_server "$1" -w 2>/dev/null
   return 0
 }
 
@@ -30,7 +33,7 @@ wine_make_prefix() {
   mkdir -p "$WINEPREFIX" || return 1
   wine_stop_server "$1"
   "$1" wineboot --init || return 1
-  "$(dirname "$1")/wineserver" -w
+  wine_server "$1" -w
 }
 
 # wine_hold_server WINE: one server for the prefix until wine_stop_server,
@@ -39,5 +42,5 @@ wine_make_prefix() {
 # started would hold that command's output open for as long as it lingers.
 wine_hold_server() {
   wine_stop_server "$1"
-  "$(dirname "$1")/wineserver" -p </dev/null >/dev/null 2>&1 && "$1" wineboot </dev/null >/dev/null 2>&1
+  wine_server "$1" -p </dev/null >/dev/null 2>&1 && "$1" wineboot </dev/null >/dev/null 2>&1
 }
